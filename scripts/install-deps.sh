@@ -1,0 +1,22 @@
+#!/bin/sh
+# Installs what building, running and testing need on Debian 12 (apt-get, as root
+# or through sudo). Quiet and idempotent: packages already present are kept.
+set -e
+PKGS="build-essential cmake ninja-build pkg-config git
+qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev
+libbenchmark-dev libtelnet-dev
+clang-14 libfuzzer-14-dev libclang-rt-14-dev
+xvfb xauth xdotool x11-apps imagemagick
+inetutils-telnet expect iproute2 util-linux procps
+dpkg-dev fakeroot file"
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+missing=""
+for p in $PKGS; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+    echo "install-deps: installing$missing"
+    $SUDO apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
+fi

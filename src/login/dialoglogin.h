@@ -1,0 +1,3 @@
+#ifndef DIALOGLOGIN_H
+#define DIALOGLOGIN_H
+#endif
