@@ -1,1 +1,90 @@
-// placeholder
+#include "mainwindow.h"
+
+#include "dialoglogin.h"
+#include "ui_mainwindow.h"
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent),
+      ui(new Ui::MainWindow), loginData{QString::fromLatin1(DialogLogin::kDefaultAddress),
+                                        QString::fromLatin1(DialogLogin::kDefaultUser),
+                                        QString::fromLatin1(DialogLogin::kDefaultPassword)},
+      loginPending(1), manualIndex(0), pianoSelected(false), commandTimer(nullptr)
+{
+    // Before setupUi: the help texts are translated now, with the catalogue that
+    // main() installed.
+    initHelpTexts();
+
+    commandTimer = new QTimer(this);
+    connect(&connectTimeoutTimer, SIGNAL(timeout()), this, SLOT(ConnetToHostTimeout()));
+    connect(commandTimer, SIGNAL(timeout()), this, SLOT(commandtimerupdate()));
+    commandTimer->start(kCommandIntervalMs);
+
+    connect(&telnet, SIGNAL(loginFailed()), this, SLOT(telnetLoginFailed()));
+    connect(&telnet, SIGNAL(loggedIn()), this, SLOT(telnetLoggedIn()));
+    connect(&telnet, SIGNAL(connectionError(QAbstractSocket::SocketError)), this,
+            SLOT(telnetConnectionError(QAbstractSocket::SocketError)));
+    connect(&telnet, SIGNAL(message(QString)), this, SLOT(displayMessage(QString)));
+
+    ui->setupUi(this);
+    // Tab 0 is already current, so currentChanged will not fire to set the label.
+    ui->ManualText->setText(helpTexts[0]);
+    ui->tabWidget->setCurrentIndex(0);
+
+    startConnection();
+
+    showMaximized();
+    // Enabled again by the first answered password prompt.
+    setEnabled(false);
+}
+
+MainWindow::~MainWindow()
+{
+    delete ui;
+}
+
+void MainWindow::showStatus(const QString &text, int colour)
+{
+    switch (colour) {
+    case Black:
+        ui->statusBar->setStyleSheet(QStringLiteral("color: black"));
+        break;
+    case Red:
+        ui->statusBar->setStyleSheet(QStringLiteral("color: red"));
+        break;
+    case Green:
+        ui->statusBar->setStyleSheet(QStringLiteral("color: green"));
+        break;
+    case Blue:
+        ui->statusBar->setStyleSheet(QStringLiteral("color: blue"));
+        break;
+    default:
+        // An unknown code keeps whatever colour the previous message had.
+        break;
+    }
+    ui->statusBar->showMessage(text);
+}
+
+void MainWindow::Manualchanged(int nr)
+{
+    // Pedal boards chain up to 30 slave boards, manuals and the piano at most 8.
+    static constexpr int kManualBoards = 8;
+    static constexpr int kPedalBoards = 30;
+    static constexpr int kFirstPedal = 6;
+    static constexpr int kPiano = 8;
+
+    manualIndex = nr;
+    // Signed on purpose: an emptied selector reports -1 and counts as a manual.
+    if (nr < kFirstPedal) {
+        pianoSelected = false;
+        ui->Boardnr_select_box->setRange(1, kManualBoards);
+    } else if (nr < kPiano) {
+        pianoSelected = false;
+        ui->Boardnr_select_box->setRange(1, kPedalBoards);
+    } else {
+        // The piano is addressed as manual 1 together with the piano flag.
+        pianoSelected = true;
+        manualIndex = 0;
+        ui->Boardnr_select_box->setRange(1, kManualBoards);
+    }
+    ui->Boardnr_select_box->setValue(1);
+}
