@@ -7,6 +7,14 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
+class CommandLog;
+class MasterSession;
+class MasterState;
+class QTcpServer;
+class QTimer;
+
 // Settings of the master module simulator; every fault switch is off by default.
 struct MasterSimOptions
 {
@@ -17,13 +25,14 @@ struct MasterSimOptions
     QString password = QStringLiteral("kantor");
     AuthMode authMode = AuthMode::Refuse;
     PromptStyle promptStyle = PromptStyle::Normal;
-    int restartMs = 5000;       // "rm": connections refused for this long
-    int closeAfterLines = -1;   // fault: close the connection after N received lines (-1: never)
-    int answerDelayMs = 0;      // fault: delay every answer
+    int restartMs = 5000;           // "rm": connections refused for this long
+    int closeAfterLines = -1;       // fault: close the connection after N received lines (-1: never)
+    int answerDelayMs = 0;          // fault: delay every answer
     bool refuseConnections = false; // fault: close every connection at once
     bool noPasswordPrompt = false;  // fault: never send the password prompt
-    int floodLines = 0;         // fault: "gva" answers with this many lines (0: normal answer)
-    QString logFile;            // "-" for standard output, empty for no log
+    int floodLines = 0;             // fault: "gva" answers with this many lines (0: normal answer)
+    QString logFile;                // "-" for standard output, empty for no log
+    int negotiationTimeoutMs = 500; // the login prompt waits this long at most for option answers
 };
 
 // A stand-in for the master module: a telnet server that logs in by prompts and
@@ -52,11 +61,36 @@ public:
     bool isLoggedIn() const;
     MasterSimOptions &options();
 
+    // True while "rm" keeps the port closed.
+    bool isRestarting() const;
+    // The simulated device, for tests that check state behind the answers.
+    const MasterState &state() const;
+
 signals:
     void clientConnected();
     void clientDisconnected();
     void loggedIn();
     void lineReceived(const QString &line);
+    // The restart time after "rm" is over and connections are accepted again.
+    void restarted();
+
+private:
+    void acceptConnections();
+    void sessionFinished();
+    void beginRestart();
+    void finishRestart();
+    void log(const QString &marker, const QString &text);
+
+    MasterSimOptions m_options;
+    std::unique_ptr<MasterState> m_state;
+    std::unique_ptr<CommandLog> m_log;
+    QTcpServer *m_server = nullptr;
+    QTimer *m_restartTimer = nullptr;
+    MasterSession *m_session = nullptr;
+    QList<ReceivedLine> m_received;
+    QHostAddress m_address;
+    quint16 m_port = 0;
+    bool m_restarting = false;
 };
 
 #endif // MASTERSIM_H

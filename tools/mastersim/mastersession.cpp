@@ -1,0 +1,247 @@
+#include "mastersession.h"
+
+#include "floodwriter.h"
+#include "masterstate.h"
+#include "telnetserverprotocol.h"
+
+#include <QTcpSocket>
+#include <QTimer>
+
+namespace {
+const QByteArray kLoginPrompt = "login: ";
+const QByteArray kPasswordPrompt = "password: ";
+const QByteArray kCapitalPasswordPrompt = "Password: ";
+const QByteArray kShellPrompt = "tastarello> ";
+const QByteArray kGreeting =
+    "\r\nTastarello master module (simulated)\r\n"
+    "Service commands are accepted now; q ends the session, rm restarts the module.\r\n";
+
+QByteArray withCrLf(const QString &text)
+{
+    QByteArray bytes = text.toLatin1();
+    bytes.replace("\n", "\r\n");
+    return bytes + "\r\n";
+}
+} // namespace
+
+MasterSession::MasterSession(QTcpSocket *socket, const MasterSimOptions &options, MasterState &state,
+                             QObject *parent)
+    : QObject(parent), m_socket(socket), m_options(options), m_state(state),
+      m_protocol(new TelnetServerProtocol(options.authMode, this)), m_negotiationTimer(new QTimer(this))
+{
+    m_socket->setParent(this);
+    // Prompt halves must leave as separate segments, and answers should not wait for ACKs.
+    m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    connect(m_socket, &QTcpSocket::readyRead, this, [this] { m_protocol->receive(m_socket->readAll()); });
+    connect(m_socket, &QTcpSocket::disconnected, this, &MasterSession::finished);
+    connect(m_protocol, &TelnetServerProtocol::output, this, &MasterSession::write);
+    connect(m_protocol, &TelnetServerProtocol::lineReceived, this, &MasterSession::lineReceived);
+    connect(m_protocol, &TelnetServerProtocol::settled, this, &MasterSession::sendLoginPrompt);
+    m_negotiationTimer->setSingleShot(true);
+    connect(m_negotiationTimer, &QTimer::timeout, this, &MasterSession::sendLoginPrompt);
+}
+
+MasterSession::~MasterSession()
+{
+    m_socket->disconnect(this);
+}
+
+QString MasterSession::peer() const
+{
+    return QStringLiteral("%1:%2").arg(m_socket->peerAddress().toString()).arg(m_socket->peerPort());
+}
+
+void MasterSession::start()
+{
+    m_protocol->start();
+    m_negotiationTimer->start(qMax(0, m_options.negotiationTimeoutMs));
+}
+
+void MasterSession::abort()
+{
+    m_stage = Stage::Closing;
+    m_socket->abort();
+}
+
+void MasterSession::write(const QByteArray &bytes)
+{
+    if (m_stage == Stage::Closing && m_socket->state() != QAbstractSocket::ConnectedState)
+        return;
+    if (m_flood)
+        m_heldBehindFlood += bytes;
+    else
+        m_socket->write(bytes);
+}
+
+void MasterSession::sendText(const QByteArray &text)
+{
+    m_protocol->sendText(text);
+}
+
+void MasterSession::later(const std::function<void()> &action)
+{
+    if (m_options.answerDelayMs > 0)
+        QTimer::singleShot(m_options.answerDelayMs, this, action);
+    else
+        action();
+}
+
+void MasterSession::sendPrompt(const QByteArray &prompt)
+{
+    switch (m_options.promptStyle) {
+    case MasterSimOptions::PromptStyle::SplitPrompt: {
+        const int half = prompt.size() / 2;
+        sendText(prompt.left(half));
+        m_socket->flush();
+        const QByteArray rest = prompt.mid(half);
+        QTimer::singleShot(kSplitPromptDelayMs, this, [this, rest] { sendText(rest); });
+        break;
+    }
+    case MasterSimOptions::PromptStyle::PromptWithNul:
+        sendText(prompt + QByteArray(1, '\0'));
+        break;
+    case MasterSimOptions::PromptStyle::Normal:
+    case MasterSimOptions::PromptStyle::CapitalPassword:
+        sendText(prompt);
+        break;
+    }
+}
+
+void MasterSession::sendLoginPrompt()
+{
+    m_negotiationTimer->stop();
+    if (m_stage == Stage::Negotiating) {
+        m_stage = Stage::User;
+        sendPrompt(kLoginPrompt);
+    }
+}
+
+void MasterSession::lineReceived(const QByteArray &bytes)
+{
+    // Latin-1 maps every byte to one character, so odd bytes reach the log unchanged.
+    const QString line = QString::fromLatin1(bytes);
+    switch (m_stage) {
+    case Stage::Negotiating:
+    case Stage::Stuck:
+    case Stage::Closing:
+        break;
+    case Stage::User:
+    case Stage::Password:
+        loginLine(line);
+        break;
+    case Stage::Shell:
+        commandLine(line);
+        break;
+    }
+}
+
+void MasterSession::loginLine(const QString &line)
+{
+    const QString text = line.trimmed();
+    if (m_stage == Stage::User) {
+        // The service tool's telnet client sends bare CR LF of its own next to the real answers.
+        if (text.isEmpty())
+            return;
+        m_user = text;
+        if (m_options.noPasswordPrompt) {
+            m_stage = Stage::Stuck;
+            emit note(QStringLiteral("user name received, password prompt withheld (fault switch)"));
+            return;
+        }
+        m_stage = Stage::Password;
+        m_protocol->setEchoInput(false);
+        later([this] {
+            sendPrompt(m_options.promptStyle == MasterSimOptions::PromptStyle::CapitalPassword
+                           ? kCapitalPasswordPrompt
+                           : kPasswordPrompt);
+        });
+        return;
+    }
+    if (text.isEmpty() && !m_options.password.isEmpty())
+        return;
+    m_protocol->setEchoInput(true);
+    if (m_user == m_options.user && text == m_options.password) {
+        m_stage = Stage::Shell;
+        emit note(QStringLiteral("logged in as \"%1\"").arg(m_user));
+        emit loggedIn();
+        later([this] { sendText(kGreeting + kShellPrompt); });
+        return;
+    }
+    emit note(QStringLiteral("login as \"%1\" rejected").arg(m_user));
+    m_stage = Stage::User;
+    later([this] {
+        sendText("\r\nLogin incorrect\r\n");
+        sendPrompt(kLoginPrompt);
+    });
+}
+
+void MasterSession::commandLine(const QString &line)
+{
+    if (line.trimmed().isEmpty())
+        return;
+    emit commandLineReceived(line);
+    ++m_commandLines;
+    if (m_options.closeAfterLines >= 0 && m_commandLines >= m_options.closeAfterLines) {
+        emit note(QStringLiteral("closing after %1 lines (fault switch)").arg(m_commandLines));
+        closeConnection();
+        return;
+    }
+    if (m_options.floodLines > 0 && line.trimmed() == QLatin1String("gva")) {
+        const int lines = m_options.floodLines;
+        later([this, lines] { startFlood(lines); });
+        return;
+    }
+    const MasterState::Reply reply = m_state.execute(line);
+    later([this, reply] {
+        if (m_stage == Stage::Closing)
+            return;
+        switch (reply.action) {
+        case MasterState::Action::None:
+            sendText(withCrLf(reply.text) + kShellPrompt);
+            break;
+        case MasterState::Action::Quit:
+            sendText(withCrLf(reply.text));
+            closeConnection();
+            break;
+        case MasterState::Action::Restart:
+            sendText(withCrLf(reply.text));
+            closeConnection();
+            emit restartRequested();
+            break;
+        }
+    });
+}
+
+void MasterSession::startFlood(int lines)
+{
+    if (m_stage == Stage::Closing || m_flood)
+        return;
+    m_flood = new FloodWriter(m_socket, lines, this);
+    connect(m_flood, &FloodWriter::finished, this, &MasterSession::floodFinished, Qt::QueuedConnection);
+    m_flood->start();
+}
+
+void MasterSession::floodFinished()
+{
+    if (!m_flood)
+        return;
+    m_flood->deleteLater();
+    m_flood = nullptr;
+    const QByteArray held = m_heldBehindFlood;
+    m_heldBehindFlood.clear();
+    if (m_stage == Stage::Shell)
+        sendText(kShellPrompt);
+    write(held);
+}
+
+void MasterSession::closeConnection()
+{
+    if (m_stage == Stage::Closing)
+        return;
+    m_stage = Stage::Closing;
+    if (m_flood) {
+        m_flood->deleteLater();
+        m_flood = nullptr;
+    }
+    m_socket->disconnectFromHost();
+}
