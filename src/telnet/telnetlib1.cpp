@@ -1,0 +1,303 @@
+// The client's public operations and, on the engine side, the connection,
+// prompt login, authentication and the urgent synch.
+
+#include "telnetlib1.h"
+
+#include "telnetlib1_p.h"
+#include "telnetlib1auth.h"
+
+#include <QSocketNotifier>
+#include <QTcpSocket>
+#include <QtGlobal>
+
+#ifdef Q_OS_WIN
+#include <winsock2.h>
+#else
+#include <sys/socket.h>
+#include <sys/types.h>
+#endif
+
+using namespace Telnet;
+
+telnetlib1Private::telnetlib1Private(telnetlib1 *client)
+    : QObject(client), owner(client), loginExpr(QStringLiteral("ogin:\\s*$")),
+      passwordExpr(QStringLiteral("assword:\\s*$"))
+{
+    attachSocket(new QTcpSocket(this));
+}
+
+telnetlib1Private::~telnetlib1Private()
+{
+    // A socket torn down while connected still reports it; the client is
+    // going away, so nobody must hear of it.
+    if (tcpSocket)
+        tcpSocket->disconnect(this);
+    delete tcpSocket;
+    delete oobNotifier;
+    delete method;
+}
+
+void telnetlib1Private::attachSocket(QTcpSocket *socket)
+{
+    if (socket == tcpSocket)
+        return;
+    if (tcpSocket) {
+        owner->logout();
+        tcpSocket->flush();
+        tcpSocket->disconnect(this);
+        delete tcpSocket;
+    }
+    delete oobNotifier;
+    oobNotifier = nullptr;
+    tcpSocket = socket;
+    linkUp = false;
+    if (!socket)
+        return;
+    connect(socket, SIGNAL(connected()), this, SLOT(socketConnected()));
+    connect(socket, SIGNAL(disconnected()), this, SLOT(socketConnectionClosed()));
+    connect(socket, SIGNAL(readyRead()), this, SLOT(socketReadyRead()));
+    connect(socket, SIGNAL(error(QAbstractSocket::SocketError)), this,
+            SLOT(socketError(QAbstractSocket::SocketError)));
+}
+
+void telnetlib1Private::socketConnected()
+{
+    linkUp = true;
+    delete oobNotifier;
+    oobNotifier = new QSocketNotifier(tcpSocket->socketDescriptor(), QSocketNotifier::Exception, this);
+    connect(oobNotifier, SIGNAL(activated(int)), this, SLOT(socketException(int)));
+    sendOffers();
+}
+
+void telnetlib1Private::socketConnectionClosed()
+{
+    delete oobNotifier;
+    oobNotifier = nullptr;
+    linkUp = false;
+    emit owner->loggedOut();
+}
+
+void telnetlib1Private::socketError(QAbstractSocket::SocketError error)
+{
+    emit owner->connectionError(error);
+}
+
+// Urgent data from the server is noticed and ignored.
+void telnetlib1Private::socketException(int) {}
+
+void telnetlib1Private::askForCredentials(QString &text)
+{
+    emit owner->message(text);
+    text.clear();
+    emit owner->loginRequired();
+    noPromptYet = false;
+}
+
+// Each answer goes out once per setCredentials; a prompt seen again only asks
+// the application, which may supply new credentials from loginRequired().
+void telnetlib1Private::recognizeLogin(QString &text)
+{
+    if (loginDone || !promptLogin)
+        return;
+    if (!shellExpr.isEmpty() && shellExpr.indexIn(text) != -1) {
+        emit owner->loggedIn();
+        loginDone = true;
+        return;
+    }
+    if (!loginExpr.isEmpty() && loginExpr.indexIn(text) != -1) {
+        if (userSent || noPromptYet)
+            askForCredentials(text);
+        if (!userSent) {
+            owner->sendData(userName);
+            userSent = true;
+        }
+    }
+    if (!passwordExpr.isEmpty() && passwordExpr.indexIn(text) != -1) {
+        if (passwordSent || noPromptYet) {
+            askForCredentials(text);
+            if (passwordSent)
+                return;
+        }
+        owner->sendData(storedPassword);
+        passwordSent = true;
+        storedPassword.fill(QLatin1Char(' '));
+        storedPassword.resize(0);
+    }
+}
+
+void telnetlib1Private::authenticationRefused()
+{
+    if (loginExpr.isEmpty() && passwordExpr.isEmpty())
+        emit owner->loggedIn();
+    promptLogin = true;
+}
+
+// Whatever types the server lists, the client answers with NULL and leaves the
+// login to the prompts.
+void telnetlib1Private::handleAuthentication(const QByteArray &body)
+{
+    const bool noPatterns = loginExpr.isEmpty() && passwordExpr.isEmpty();
+    if (!method) {
+        if (body.size() < 2 || uchar(body.at(1)) != SEND)
+            return;
+        method = new telnetlib1AuthNull;
+        promptLogin = true;
+        if (noPatterns)
+            loginDone = true;
+    }
+    const QByteArray reply = method->respond(body);
+    if (!reply.isEmpty())
+        writeCommand(reply);
+    switch (method->state) {
+    case telnetlib1Auth::Failed:
+        emit owner->loginFailed();
+        break;
+    case telnetlib1Auth::Succeeded:
+        if (noPatterns)
+            emit owner->loggedIn();
+        if (!promptLogin)
+            loginDone = true;
+        break;
+    default:
+        break;
+    }
+}
+
+telnetlib1::telnetlib1(QObject *parent) : QObject(parent), d(new telnetlib1Private(this)) {}
+
+telnetlib1::~telnetlib1()
+{
+    delete d;
+}
+
+void telnetlib1::openConnection(const QString &host, quint16 port)
+{
+    if (d->linkUp)
+        return;
+    d->tcpSocket->connectToHost(host, port, QIODevice::ReadWrite, QAbstractSocket::AnyIPProtocol);
+    if (d->tcpSocket->waitForConnected(500))
+        qDebug("Connected!");
+}
+
+void telnetlib1::attachSocket(QTcpSocket *socket)
+{
+    d->attachSocket(socket);
+}
+
+QTcpSocket *telnetlib1::tcpSocket() const
+{
+    return d->tcpSocket;
+}
+
+void telnetlib1::setLoginPromptExpr(const QRegExp &pattern)
+{
+    d->loginExpr = pattern;
+}
+
+void telnetlib1::setPasswordPromptExpr(const QRegExp &pattern)
+{
+    d->passwordExpr = pattern;
+}
+
+void telnetlib1::setShellPromptExpr(const QRegExp &pattern)
+{
+    d->shellExpr = pattern;
+}
+
+void telnetlib1::setCredentials(const QString &user, const QString &password)
+{
+    d->userSent = false;
+    d->passwordSent = false;
+    d->userName = user;
+    d->storedPassword = password;
+}
+
+void telnetlib1::setTerminalSize(int width, int height)
+{
+    const bool wasValid = hasTerminalSize();
+    d->width = width;
+    d->height = height;
+    const bool isValid = hasTerminalSize();
+    if (wasValid && isValid) {
+        d->writeTerminalSize();
+    } else if (wasValid != isValid) {
+        const char command[] = {char(IAC), char(isValid ? WILL : WONT), char(Naws)};
+        d->writeCommand(command, 3);
+    }
+}
+
+void telnetlib1::setTerminalSize(const QSize &size)
+{
+    setTerminalSize(size.width(), size.height());
+}
+
+// The size counts only while the server's last word on NAWS was DO.
+QSize telnetlib1::terminalSize() const
+{
+    return d->serverDoes(Naws) ? QSize(d->width, d->height) : QSize(-1, -1);
+}
+
+bool telnetlib1::hasTerminalSize() const
+{
+    const QSize size = terminalSize();
+    return size.width() >= 0 && size.height() >= 0;
+}
+
+void telnetlib1::close()
+{
+    if (!d->linkUp)
+        return;
+    delete d->oobNotifier;
+    d->oobNotifier = nullptr;
+    d->linkUp = false;
+    d->tcpSocket->close();
+    emit loggedOut();
+}
+
+void telnetlib1::logout()
+{
+    const char command[] = {char(IAC), char(DO), char(Logout)};
+    d->writeCommand(command, 3);
+}
+
+void telnetlib1::sendControl(Control ctrl)
+{
+    // Telnet:: is spelt out: inside the class the bare names are the Control values.
+    static const uchar commands[] = {Telnet::GA, Telnet::IP,  Telnet::AYT,       Telnet::AO,   Telnet::EC,
+                                     Telnet::EL, Telnet::BRK, Telnet::EndOfFile, Telnet::SUSP, Telnet::ABORT};
+    const int index = int(ctrl);
+    if (index < 0 || index >= int(sizeof commands))
+        return;
+    const char command[] = {char(IAC), char(commands[index])};
+    d->writeCommand(command, 2);
+    if (ctrl == IP || ctrl == AYT || ctrl == AO)
+        sendSync();
+}
+
+// Bytes are sent as they are, IAC included: the lines are plain ASCII.
+void telnetlib1::sendData(const QString &data)
+{
+    if (!d->linkUp)
+        return;
+    d->tcpSocket->write(data.toLocal8Bit());
+    d->tcpSocket->write("\r\n", 2);
+}
+
+// The synch: DM as one byte of TCP urgent data, after everything written so far.
+void telnetlib1::sendSync()
+{
+    if (!d->linkUp)
+        return;
+    d->tcpSocket->flush();
+    const char dm = char(Telnet::DM);
+#ifdef Q_OS_WIN
+    ::send(SOCKET(d->tcpSocket->socketDescriptor()), &dm, 1, MSG_OOB);
+#else
+    int flags = MSG_OOB;
+#ifdef MSG_NOSIGNAL
+    // A peer gone meanwhile must not kill the program with SIGPIPE.
+    flags |= MSG_NOSIGNAL;
+#endif
+    ::send(int(d->tcpSocket->socketDescriptor()), &dm, 1, flags);
+#endif
+}
