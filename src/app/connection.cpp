@@ -1,12 +1,128 @@
 #include "mainwindow.h"
+#include "ui_mainwindow.h"
 
-// Placeholder bodies until this concern is built.
+#include "dialoglogin.h"
 
-void MainWindow::telnetLoggedIn() {}
-void MainWindow::telnetLoginFailed() {}
-void MainWindow::telnetConnectionError(QAbstractSocket::SocketError) {}
-void MainWindow::ConnetToHostTimeout() {}
-void MainWindow::displayMessage(const QString &) {}
-void MainWindow::Trennen_btn_clicked() {}
-void MainWindow::Reset_Master_btn_clicked() {}
-void MainWindow::startConnection() {}
+#include <QMessageBox>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+const int kResetCountdownSeconds = 10;
+
+// The fatal paths may run inside the constructor or inside nested event loops,
+// with half-built objects around: nothing may be destroyed on the way out, so the
+// process ends without unwinding, static destructors or atexit handlers, which
+// also guarantees the exit code.
+[[noreturn]] void endProgramAfterFatalError()
+{
+    std::fflush(nullptr);
+    std::_Exit(1);
+}
+
+} // namespace
+
+void MainWindow::startConnection()
+{
+    DialogLogin dialog(nullptr);
+    dialog.setModal(true);
+    if (dialog.exec() == QDialog::Accepted) {
+        loginData.host = dialog.IPAddress;
+        loginData.user = dialog.Username;
+        loginData.password = dialog.Password;
+    }
+
+    // Started even without a connection attempt: an empty host ends the program
+    // through the time-out.
+    connectTimeoutTimer.start(kConnectTimeoutMs);
+
+    if (!loginData.host.trimmed().isEmpty()) {
+        showStatus(QStringLiteral("Trying") + QStringLiteral("IP:") + loginData.host, Black);
+        telnet.openConnection(loginData.host, kTelnetPort);
+    } else {
+        showStatus(QStringLiteral("hostname is empty"), Black);
+    }
+}
+
+void MainWindow::displayMessage(const QString &Text)
+{
+    emit setDisplayMessage(Text);
+
+    if (Text.contains(QLatin1String("login:"))) {
+        telnet.sendData(loginData.user);
+        emit setDisplayMessage(loginData.user + QStringLiteral("\r\n"));
+        return;
+    }
+    if (Text.contains(QLatin1String("password:"))) {
+        telnet.sendData(loginData.password);
+        emit setDisplayMessage(loginData.password + QStringLiteral("\r\n"));
+        queueCommand(QStringLiteral("online"), Status, Green);
+        loginPending = 0;
+        connectTimeoutTimer.stop();
+        queueCommand(QStringLiteral("gua"), Send, 0);
+        setEnabled(true);
+    }
+}
+
+void MainWindow::telnetConnectionError(QAbstractSocket::SocketError)
+{
+    queueCommand(QStringLiteral("offline"), Status, Red);
+    telnet.close();
+    if (loginPending == 1) {
+        QMessageBox::critical(this, QStringLiteral("Connection error"),
+                              QStringLiteral("error connecting to host"));
+        endProgramAfterFatalError();
+    }
+}
+
+void MainWindow::ConnetToHostTimeout()
+{
+    QMessageBox::critical(this, QStringLiteral("Connection error"),
+                          QStringLiteral("timeout connecting to host"));
+    endProgramAfterFatalError();
+}
+
+void MainWindow::telnetLoggedIn()
+{
+    showStatus(QStringLiteral("Logged in"), Black);
+}
+
+void MainWindow::telnetLoginFailed()
+{
+    showStatus(QStringLiteral("Login failed"), Black);
+}
+
+void MainWindow::Trennen_btn_clicked()
+{
+    // One flag for the whole program, following the button's clicks only: a
+    // connection error or a reset does not touch it.
+    static bool userDisconnected = false;
+
+    if (!userDisconnected) {
+        // The master closes the connection on "q"; the resulting socket error
+        // shows "offline".
+        queueCommand(QStringLiteral("q"), Send, 0);
+        ui->Trennen_btn->setText(QObject::tr("Verbinden"));
+        userDisconnected = true;
+    } else {
+        showStatus(QStringLiteral("Trying:") + loginData.host, Black);
+        telnet.openConnection(loginData.host, kTelnetPort);
+        ui->Trennen_btn->setText(QObject::tr("Trennen"));
+        userDisconnected = false;
+    }
+}
+
+void MainWindow::Reset_Master_btn_clicked()
+{
+    queueCommand(QStringLiteral("rm"), Send, 0);
+    queueCommand(QString(), Disconnect, 0);
+    // Each status entry takes one tick, so the countdown counts real seconds
+    // while the master restarts.
+    for (int seconds = kResetCountdownSeconds; seconds >= 1; --seconds)
+        queueCommand(QStringLiteral("getting online in ") + QString::number(seconds) +
+                         QStringLiteral(" seconds"),
+                     Status, Black);
+    queueCommand(QString(), Reconnect, 0);
+}
