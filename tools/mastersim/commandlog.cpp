@@ -6,8 +6,8 @@
 
 bool CommandLog::open(const QString &path)
 {
-    if (path == QLatin1String("-"))
-        return m_file.open(stdout, QIODevice::WriteOnly | QIODevice::Text | QIODevice::Append);
+    if (path == QLatin1String("-")) // no Append: a terminal or pipe cannot seek to its end
+        return m_file.open(stdout, QIODevice::WriteOnly | QIODevice::Text);
     m_file.setFileName(path);
     return m_file.open(QIODevice::WriteOnly | QIODevice::Text | QIODevice::Append);
 }

@@ -22,6 +22,8 @@ MasterSim::MasterSim(const MasterSimOptions &options, QObject *parent)
 {
     connect(m_server, &QTcpServer::newConnection, this, &MasterSim::acceptConnections);
     m_restartTimer->setSingleShot(true);
+    // A coarse timer may fire 5 % early, and the port must stay closed for the whole restart time.
+    m_restartTimer->setTimerType(Qt::PreciseTimer);
     connect(m_restartTimer, &QTimer::timeout, this, &MasterSim::finishRestart);
 }
 
