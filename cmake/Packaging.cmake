@@ -1,0 +1,21 @@
+# Debian package: cpack -G DEB in the build directory.
+# The desktop entry names the icon directory with its full path, so the package
+# installs below the configured prefix; configure with -DCMAKE_INSTALL_PREFIX=/usr
+# for a package that follows the Debian layout.
+set(CPACK_PACKAGE_NAME tastarello)
+set(CPACK_PACKAGE_VENDOR "Tastarello")
+set(CPACK_PACKAGE_CONTACT "Tastarello service <service@tastarello.invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "Service tool for the Tastarello key-sensor system of organs.\n Connects to the master module over telnet and drives manual setup,\n calibration, key settings, pre-travel, dynamic couplers and system\n functions.")
+# dpkg-shlibdeps finds the Qt 5 libraries the program links against.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+
+include(CPack)
