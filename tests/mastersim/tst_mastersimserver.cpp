@@ -235,6 +235,17 @@ private slots:
         QVERIFY(again.login());
     }
 
+    void logoutClosesTheConnection()
+    {
+        startSim(quick());
+        SimClient c;
+        QVERIFY(c.connectTo(sim->serverPort()));
+        QVERIFY(c.login());
+        c.send("\xff\xfd\x12");
+        QVERIFY(c.waitClosed());
+        QVERIFY(c.received.endsWith("\xff\xfb\x12"));
+    }
+
     void restartRefusesThenRestoresSavedState()
     {
         startSim(quick());

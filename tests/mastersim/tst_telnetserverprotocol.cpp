@@ -215,6 +215,15 @@ private slots:
         QCOMPARE(p.lines.last(), QByteArray("secret"));
     }
 
+    void logoutIsConfirmedThenReported()
+    {
+        Peer p;
+        QSignalSpy logout(&p.protocol, &TelnetServerProtocol::logoutRequested);
+        p.protocol.receive("\xff\xfd\x12");
+        QCOMPARE(p.take(), QByteArray("\xff\xfb\x12"));
+        QCOMPARE(logout.count(), 1);
+    }
+
     void answersAreYouThereAndEscapesIac()
     {
         Peer p;

@@ -37,6 +37,10 @@ MasterSession::MasterSession(QTcpSocket *socket, const MasterSimOptions &options
     connect(m_protocol, &TelnetServerProtocol::output, this, &MasterSession::write);
     connect(m_protocol, &TelnetServerProtocol::lineReceived, this, &MasterSession::lineReceived);
     connect(m_protocol, &TelnetServerProtocol::settled, this, &MasterSession::sendLoginPrompt);
+    connect(m_protocol, &TelnetServerProtocol::logoutRequested, this, [this] {
+        emit note(QStringLiteral("logout requested by the client"));
+        closeConnection();
+    });
     m_negotiationTimer->setSingleShot(true);
     connect(m_negotiationTimer, &QTimer::timeout, this, &MasterSession::sendLoginPrompt);
 }

@@ -179,7 +179,7 @@ void TelnetServerProtocol::endLine()
 
 bool TelnetServerProtocol::acceptsLocal(uchar option) const
 {
-    return option == OptEcho || option == OptSuppressGoAhead || option == OptStatus;
+    return option == OptEcho || option == OptSuppressGoAhead || option == OptStatus || option == OptLogout;
 }
 
 bool TelnetServerProtocol::acceptsRemote(uchar option) const
@@ -253,6 +253,8 @@ void TelnetServerProtocol::handleOption(uchar verb, uchar option)
             if (acceptsLocal(option)) {
                 m_us[option] = Yes;
                 sendCommand(WILL, option);
+                if (option == OptLogout)
+                    emit logoutRequested();
             } else {
                 sendCommand(WONT, option);
             }

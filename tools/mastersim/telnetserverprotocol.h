@@ -39,6 +39,7 @@ public:
         OptEcho = 1,
         OptSuppressGoAhead = 3,
         OptStatus = 5,
+        OptLogout = 18,
         OptTerminalType = 24,
         OptNaws = 31,
         OptLinemode = 34,
@@ -75,6 +76,8 @@ signals:
     void lineReceived(const QByteArray &line);
     // Every request of ours has been answered and every sub-negotiation we asked for arrived.
     void settled();
+    // The client asked us to log it out (DO LOGOUT, confirmed with WILL LOGOUT).
+    void logoutRequested();
 
 private:
     enum Q : uchar { No, Yes, WantNo, WantYes };
