@@ -362,6 +362,28 @@ private slots:
         QVERIFY2(longestGap < 500, qPrintable(QString::number(longestGap)));
     }
 
+    void answersDuringAFloodKeepTheirOrder()
+    {
+        MasterSimOptions o = quick();
+        o.floodLines = 2000;
+        startSim(o);
+        SimClient c;
+        QVERIFY(c.connectTo(sim->serverPort()));
+        QVERIFY(c.login());
+        c.received.clear();
+        c.send("gva\r\ngh\r\ngva\r\ngsm\r\n");
+        QVERIFY(SimClient::waitUntil([&] { return c.text().contains("software version"); }));
+        const QByteArray text = c.text();
+        QCOMPARE(text.count("gva 2000/2000: "), 2);
+        const int firstFloodEnd = text.indexOf("gva 2000/2000: ");
+        const int hardware = text.indexOf("master hardware version");
+        const int secondFloodStart = text.indexOf("gva 1/2000: ", firstFloodEnd);
+        QVERIFY(firstFloodEnd < hardware);
+        QVERIFY(hardware < secondFloodStart);
+        QVERIFY(secondFloodStart < text.indexOf("master software version"));
+        QCOMPARE(text.count("tastarello> "), 4); // after each flood and each answer
+    }
+
     void logRecordsLinesWithTime()
     {
         QTemporaryDir dir;

@@ -30,6 +30,8 @@ MasterSession::MasterSession(QTcpSocket *socket, const MasterSimOptions &options
       m_protocol(new TelnetServerProtocol(options.authMode, this)), m_negotiationTimer(new QTimer(this))
 {
     m_socket->setParent(this);
+    // Kept now: the socket forgets its peer once disconnected, and the log names it afterwards.
+    m_peer = QStringLiteral("%1:%2").arg(m_socket->peerAddress().toString()).arg(m_socket->peerPort());
     // Prompt halves must leave as separate segments, and answers should not wait for ACKs.
     m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     connect(m_socket, &QTcpSocket::readyRead, this, [this] { m_protocol->receive(m_socket->readAll()); });
@@ -50,11 +52,6 @@ MasterSession::~MasterSession()
     m_socket->disconnect(this);
 }
 
-QString MasterSession::peer() const
-{
-    return QStringLiteral("%1:%2").arg(m_socket->peerAddress().toString()).arg(m_socket->peerPort());
-}
-
 void MasterSession::start()
 {
     m_protocol->start();
@@ -71,10 +68,13 @@ void MasterSession::write(const QByteArray &bytes)
 {
     if (m_stage == Stage::Closing && m_socket->state() != QAbstractSocket::ConnectedState)
         return;
-    if (m_flood)
-        m_heldBehindFlood += bytes;
-    else
+    if (!m_flood) {
         m_socket->write(bytes);
+    } else if (!m_behindFlood.isEmpty() && m_behindFlood.last().floodLines == 0) {
+        m_behindFlood.last().bytes += bytes;
+    } else {
+        m_behindFlood.append({bytes, 0});
+    }
 }
 
 void MasterSession::sendText(const QByteArray &text)
@@ -218,8 +218,12 @@ void MasterSession::commandLine(const QString &line)
 
 void MasterSession::startFlood(int lines)
 {
-    if (m_stage == Stage::Closing || m_flood)
+    if (m_stage == Stage::Closing)
         return;
+    if (m_flood) {
+        m_behindFlood.append({QByteArray(), lines});
+        return;
+    }
     m_flood = new FloodWriter(m_socket, lines, this);
     connect(m_flood, &FloodWriter::finished, this, &MasterSession::floodFinished, Qt::QueuedConnection);
     m_flood->start();
@@ -231,11 +235,16 @@ void MasterSession::floodFinished()
         return;
     m_flood->deleteLater();
     m_flood = nullptr;
-    const QByteArray held = m_heldBehindFlood;
-    m_heldBehindFlood.clear();
     if (m_stage == Stage::Shell)
         sendText(kShellPrompt);
-    write(held);
+    // What was answered during the flood goes out in order; a further flood takes over again.
+    while (!m_behindFlood.isEmpty() && !m_flood) {
+        const Output next = m_behindFlood.takeFirst();
+        if (next.floodLines > 0)
+            startFlood(next.floodLines);
+        else
+            write(next.bytes);
+    }
 }
 
 void MasterSession::closeConnection()
@@ -247,5 +256,6 @@ void MasterSession::closeConnection()
         m_flood->deleteLater();
         m_flood = nullptr;
     }
+    m_behindFlood.clear();
     m_socket->disconnectFromHost();
 }

@@ -4,6 +4,7 @@
 #include "mastersim.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QObject>
 
 #include <functional>
@@ -31,7 +32,7 @@ public:
     void start();
     bool isLoggedIn() const { return m_stage == Stage::Shell; }
     void abort();
-    QString peer() const;
+    QString peer() const { return m_peer; }
 
 signals:
     void loggedIn();
@@ -61,8 +62,14 @@ private:
     TelnetServerProtocol *m_protocol;
     QTimer *m_negotiationTimer;
     FloodWriter *m_flood = nullptr;
-    QByteArray m_heldBehindFlood;
+    struct Output
+    {
+        QByteArray bytes;
+        int floodLines; // > 0: a flood to start at this place, bytes unused
+    };
+    QList<Output> m_behindFlood;
     Stage m_stage = Stage::Negotiating;
+    QString m_peer;
     QString m_user;
     int m_commandLines = 0;
 };
