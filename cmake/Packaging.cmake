@@ -18,4 +18,8 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 # dpkg-shlibdeps finds the Qt 5 libraries the program links against.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 
+# Only the program's own files: the simulator and other tools install into other
+# components and stay out of the package.
+set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};${PROJECT_NAME};tastarello;/")
+
 include(CPack)
