@@ -13,8 +13,8 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Service tool for the Tastarello key-sensor system of organs.\n Connects to the master module over telnet and drives manual setup,\n calibration, key settings, pre-travel, dynamic couplers and system\n functions.")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Connects to the master module of the key sensors over telnet and drives manual setup, calibration, key settings, pre-travel, dynamic couplers and system functions.")
 # dpkg-shlibdeps finds the Qt 5 libraries the program links against.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 
