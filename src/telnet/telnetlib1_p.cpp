@@ -22,32 +22,33 @@ void telnetlib1Private::socketReadyRead()
     receiveBytes(tcpSocket->readAll());
 }
 
-void telnetlib1Private::receiveBytes(const QByteArray &bytes)
+void telnetlib1Private::receiveBytes(const char *data, int size)
 {
     if (parsing) {
-        deferred.append(bytes);
+        deferred.append(data, size);
         return;
     }
     parsing = true;
-    consume(bytes);
-    while (!deferred.isEmpty())
-        consume(std::exchange(deferred, QByteArray()));
+    consume(data, size);
+    while (!deferred.isEmpty()) {
+        const QByteArray next = std::exchange(deferred, QByteArray());
+        consume(next.constData(), next.size());
+    }
     parsing = false;
 }
 
 // Parses held-back bytes and the new ones as one stream. Only an unfinished
 // command sequence is ever held back, so the copies here stay small unless the
 // new read itself is large, and then they are one pass over it.
-void telnetlib1Private::consume(const QByteArray &bytes)
+void telnetlib1Private::consume(const char *data, int size)
 {
-    int used;
     if (pending.isEmpty()) {
-        used = processBuffers(bytes.constData(), bytes.size());
-        pending = bytes.mid(used);
+        const int used = processBuffers(data, size);
+        if (used < size)
+            pending = QByteArray(data + used, size - used);
     } else {
-        pending.append(bytes);
-        used = processBuffers(pending.constData(), pending.size());
-        pending.remove(0, used);
+        pending.append(data, size);
+        pending.remove(0, processBuffers(pending.constData(), pending.size()));
     }
     if (pending.isEmpty())
         pendingSearched = 0;

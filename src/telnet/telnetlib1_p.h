@@ -69,8 +69,10 @@ public:
 
     static telnetlib1Private *get(telnetlib1 *client) { return client->d; }
 
-    // The one entry for bytes from the server, fed by socketReadyRead.
-    void receiveBytes(const QByteArray &bytes);
+    // The one entry for bytes from the server, fed by socketReadyRead. The
+    // bytes need not outlive the call.
+    void receiveBytes(const char *data, int size);
+    void receiveBytes(const QByteArray &bytes) { receiveBytes(bytes.constData(), bytes.size()); }
 
     int processBuffers(const char *data, int size);
     int handleText(const char *data, int size);
@@ -130,7 +132,7 @@ public:
     QString storedPassword;
 
 private:
-    void consume(const QByteArray &bytes);
+    void consume(const char *data, int size);
 
     // A receiver of our signals may spin the event loop and so bring the next
     // read in while one is being parsed; that read waits here for its turn.

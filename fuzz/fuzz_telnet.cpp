@@ -1,0 +1,112 @@
+// libFuzzer target: arbitrary server bytes, cut into arbitrary reads, fed to a
+// fresh telnet client whose link is up. The bytes the client writes back stay in
+// the socket's buffer: no event loop runs, so nothing is ever flushed.
+//
+// Input layout (FuzzedDataProvider takes integers from the end): one byte of
+// client setup, one byte choosing the largest read, then per read its length;
+// the stream itself is the front of the input, so seeds are plain streams.
+
+#include "telnetlib1.h"
+#include "telnetlib1_p.h"
+
+#include <QCoreApplication>
+#include <QTcpSocket>
+
+#include <fuzzer/FuzzedDataProvider.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+// One end of a socket pair that each client gets a duplicate of; the other end
+// is never read.
+int linkDescriptor = -1;
+
+void ignoreLog(QtMsgType, const QMessageLogContext &, const QString &) {}
+} // namespace
+
+// Each input allocates a client, sockets and one string per text run; ASan's
+// default fill and 256 MB quarantine cost more than the parsing. Overridable
+// through ASAN_OPTIONS.
+extern "C" const char *__asan_default_options()
+{
+    return "max_malloc_fill_size=0:quarantine_size_mb=16";
+}
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    qputenv("QT_NO_GLIB", "1");
+    static int argc = 1;
+    static char name[] = "fuzz_telnet";
+    static char *argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+    // The unknown-suboption warning would otherwise flood the output.
+    qInstallMessageHandler(ignoreLog);
+    int pair[2];
+    if (socketpair(AF_UNIX, SOCK_STREAM, 0, pair) != 0)
+        std::abort();
+    linkDescriptor = pair[0];
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    FuzzedDataProvider input(data, size);
+    const auto setup = input.ConsumeIntegral<uint8_t>();
+    static const size_t largestRead[] = {1, 3, 16, 256, 4096, 65536};
+    const size_t largest = largestRead[input.ConsumeIntegral<uint8_t>() % 6];
+
+    telnetlib1 client;
+    telnetlib1Private *engine = telnetlib1Private::get(&client);
+    if (setup & 0x01)
+        client.setCredentials(QStringLiteral("user"), QStringLiteral("secret"));
+    if (setup & 0x02)
+        client.setShellPromptExpr(QRegExp(QStringLiteral("\\$ $")));
+    if (setup & 0x04) {
+        client.setLoginPromptExpr(QRegExp());
+        client.setPasswordPromptExpr(QRegExp());
+    }
+    if (setup & 0x08)
+        QObject::connect(&client, &telnetlib1::loginRequired,
+                         [&client] { client.setCredentials(QStringLiteral("late"), QStringLiteral("pw")); });
+    if (setup & 0x10) {
+        // Receivers that write, close, or (as a nested event loop would) bring
+        // in the next read while a read is being parsed.
+        QObject::connect(&client, &telnetlib1::message, [&client, engine](const QString &text) {
+            if (text.contains(QLatin1Char('q')))
+                client.close();
+            else if (text.contains(QLatin1Char('s')))
+                client.sendData(text);
+            else if (text.contains(QLatin1Char('n')))
+                engine->receiveBytes(QByteArray("\xff\xfd\x18N", 4));
+        });
+    }
+    client.setTerminalSize(80, 24);
+
+    auto *socket = new QTcpSocket;
+    if (!socket->setSocketDescriptor(dup(linkDescriptor)))
+        std::abort();
+    client.attachSocket(socket);
+    engine->socketConnected();
+    if (setup & 0x20)
+        client.setTerminalSize(132, 50);
+
+    // Read lengths are taken from the end of the input, the reads themselves
+    // from the front, without copying.
+    size_t offset = 0;
+    while (offset < input.remaining_bytes()) {
+        const size_t wanted = input.ConsumeIntegralInRange<size_t>(1, largest);
+        if (offset >= input.remaining_bytes())
+            break;
+        const size_t length = std::min(wanted, input.remaining_bytes() - offset);
+        engine->receiveBytes(reinterpret_cast<const char *>(data) + offset, int(length));
+        offset += length;
+        // Only an unfinished command sequence may be held back, and never more
+        // than the sub-negotiation bound.
+        if (engine->pending.size() >= kMaxSubnegotiation)
+            std::abort();
+    }
+    return 0;
+}
