@@ -321,6 +321,7 @@ void TestDialogLogin::catalogueTexts()
     QFETCH(bool, helpEndsWithLineFeed);
     ScopedCatalogue catalogue(language);
     QCOMPARE(catalogue.loaded, language != QLatin1String("xx"));
+    QVERIFY(catalogue.translator.language().isEmpty()); // catalogues carry no language tag
     DialogLogin dialog;
     QCOMPARE(child<QPushButton>(dialog, "pushButton")->text(), button);
     QCOMPARE(child<QLabel>(dialog, "label")->text(), addressLabel);
