@@ -192,14 +192,15 @@ private slots:
                           "0abc")
                     .contains("error:"));
         QVERIFY(c.command("gsm").contains("4.1.3"));
+        QVERIFY(c.command("sx1" + QByteArray(3000, '1')).startsWith("error: line too long"));
         const auto received = sim->receivedLines();
-        QCOMPARE(received.size(), 3);
+        QCOMPARE(received.size(), 4);
         QCOMPARE(received.at(0).text, QStringLiteral("gv1"));
         QCOMPARE(received.at(1).text, QString::fromLatin1("sx1\xff"
                                                           "0abc"));
         QVERIFY(received.at(0).time >= before.addMSecs(-1));
         QVERIFY(received.at(0).time <= received.at(2).time);
-        QCOMPARE(lines.count(), 3);
+        QCOMPARE(lines.count(), 4);
         sim->clearReceivedLines();
         QVERIFY(sim->receivedLines().isEmpty());
     }

@@ -195,7 +195,11 @@ void MasterSession::commandLine(const QString &line)
         later([this, lines] { startFlood(lines); });
         return;
     }
-    const MasterState::Reply reply = m_state.execute(line);
+    const MasterState::Reply reply =
+        m_protocol->lastLineTruncated()
+            ? MasterState::Reply{QStringLiteral("error: line too long (at most %1 characters)")
+                                     .arg(TelnetServerProtocol::kMaxLineLength)}
+            : m_state.execute(line);
     later([this, reply] {
         if (m_stage == Stage::Closing)
             return;

@@ -25,9 +25,9 @@ struct MasterSimOptions
     QString password = QStringLiteral("kantor");
     AuthMode authMode = AuthMode::Refuse;
     PromptStyle promptStyle = PromptStyle::Normal;
-    int restartMs = 5000;           // "rm": connections refused for this long
-    int closeAfterLines = -1;       // fault: close the connection after N received lines (-1: never)
-    int answerDelayMs = 0;          // fault: delay every answer
+    int restartMs = 5000;     // "rm": connections refused for this long
+    int closeAfterLines = -1; // fault: close the connection at the Nth command line after login (-1: never)
+    int answerDelayMs = 0;    // fault: delay every answer
     bool refuseConnections = false; // fault: close every connection at once
     bool noPasswordPrompt = false;  // fault: never send the password prompt
     int floodLines = 0;             // fault: "gva" answers with this many lines (0: normal answer)

@@ -4,7 +4,6 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 const QString kMasterSoftware = QStringLiteral("4.1.3");
