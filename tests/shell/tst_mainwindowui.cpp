@@ -53,8 +53,8 @@ QMap<QString, QString> visibleTexts(QMainWindow &window)
 {
     QMap<QString, QString> texts;
     texts.insert(QStringLiteral("windowTitle"), window.windowTitle());
-    for (const WidgetSpec &spec : kWidgetTree) {
-        const QString name = QLatin1String(spec.name);
+    for (const ExpectedWidget &entry : kWidgetTree) {
+        const QString name = QLatin1String(entry.name);
         QWidget *widget = window.findChild<QWidget *>(name);
         if (auto *button = qobject_cast<QAbstractButton *>(widget))
             texts.insert(name, button->text());
@@ -110,11 +110,11 @@ void TestMainWindowUi::widgetsHaveTheirNamesClassesAndCreationOrder()
 {
     auto tree = buildTree();
     QStringList expected;
-    for (const WidgetSpec &spec : kWidgetTree) {
-        QWidget *widget = tree->window.findChild<QWidget *>(QLatin1String(spec.name));
-        QVERIFY2(widget, spec.name);
-        QCOMPARE(widget->metaObject()->className(), spec.className);
-        expected << QLatin1String(spec.name);
+    for (const ExpectedWidget &entry : kWidgetTree) {
+        QWidget *widget = tree->window.findChild<QWidget *>(QLatin1String(entry.name));
+        QVERIFY2(widget, entry.name);
+        QCOMPARE(widget->metaObject()->className(), entry.className);
+        expected << QLatin1String(entry.name);
     }
 
     // Widgets join the focus chain as they are created, so the chain shows the

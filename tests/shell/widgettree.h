@@ -3,13 +3,13 @@
 
 // The main window's widgets in creation order, which is also the keyboard focus
 // order, with the class each one must have.
-struct WidgetSpec
+struct ExpectedWidget
 {
     const char *name;
     const char *className;
 };
 
-inline constexpr WidgetSpec kWidgetTree[] = {
+inline constexpr ExpectedWidget kWidgetTree[] = {
     {"centralWidget", "QWidget"},
     {"pushButton", "QPushButton"},
     {"tabWidget", "QTabWidget"},
