@@ -3,7 +3,7 @@
 # or through sudo). Quiet and idempotent: packages already present are kept.
 set -e
 PKGS="build-essential cmake ninja-build pkg-config git
-qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev
+qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev qtwayland5
 libbenchmark-dev libtelnet-dev
 clang-14 libfuzzer-14-dev libclang-rt-14-dev
 xvfb xauth xdotool x11-apps imagemagick

@@ -1,0 +1,124 @@
+#!/bin/sh
+# Builds Tastarello Service and starts it against the master module simulator,
+# so that it logs in and goes "online" without a master module and without
+# changing anything on this machine: the program and the simulator run in a
+# private network namespace (unshare -rn) in which the login dialog's preset
+# addresses are routed to the namespace's own loopback device, and the window
+# shows on your display. Press "verbinden" in the login dialog (the default
+# "Windows auto" preset, user tastarello, password kantor).
+#
+# Against a real master module, start the built program on its own instead:
+#   build/src/app/tastarello
+#
+# Usage: scripts/run.sh [--no-deps] [-- extra mastersim switches]
+#   --no-deps   skip installing packages (scripts/install-deps.sh)
+#   Environment: TASTARELLO_BUILD_DIR (default: build)
+set -eu
+cd "$(dirname "$0")/.."
+ROOT=$(pwd)
+BUILD=${TASTARELLO_BUILD_DIR:-$ROOT/build}
+case $BUILD in /*) ;; *) BUILD=$ROOT/$BUILD ;; esac
+
+say() { printf 'run: %s\n' "$*" >&2; }
+
+# --- second stage: inside the namespace --------------------------------------
+if [ "${TASTARELLO_RUN_STAGE:-}" = inside ]; then
+    while [ $# -gt 0 ]; do
+        case $1 in
+        --) shift; break ;;
+        *) shift ;;
+        esac
+    done
+    ip link set lo up
+    # The preset ranges of the login dialog, delivered to this namespace only.
+    for net in 169.254.0.0/16 10.0.0.0/8 192.168.0.0/16; do
+        ip route add local "$net" dev lo
+    done
+    LOG=$BUILD/mastersim.log
+    # 0.0.0.0 inside the namespace: every preset address (and any typed one in
+    # the routed ranges) reaches the simulator; nothing outside can.
+    "$BUILD/tools/mastersim/mastersim" --listen 0.0.0.0 --port 23 --log "$LOG" "$@" &
+    SIM=$!
+    APP=""
+    stop() {
+        [ -n "$APP" ] && kill "$APP" 2>/dev/null
+        kill "$SIM" 2>/dev/null
+        return 0
+    }
+    trap stop EXIT
+    trap 'stop; exit 130' INT TERM
+    # Wait until it listens, so that the first connection attempt finds it.
+    i=0
+    while ! ss -ltn 2>/dev/null | grep -q ':23 '; do
+        i=$((i + 1))
+        if [ $i -gt 50 ] || ! kill -0 "$SIM" 2>/dev/null; then
+            say "the simulator did not start"
+            exit 1
+        fi
+        sleep 0.1
+    done
+    say "simulator listening on port 23 of every preset address; its log: $LOG"
+    say "press \"verbinden\" in the login dialog"
+    # The window loads its icon from the working directory.
+    cd "$ROOT/resources/icons"
+    "$BUILD/src/app/tastarello" &
+    APP=$!
+    status=0
+    wait "$APP" || status=$?
+    APP=""
+    say "tastarello ended with exit code $status"
+    exit "$status"
+fi
+
+# --- first stage: on the host ------------------------------------------------
+DEPS=1
+for arg in "$@"; do
+    case $arg in
+    --no-deps) DEPS=0 ;;
+    --) break ;;
+    -h|--help) sed -n '2,18p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    esac
+done
+
+# The window needs a display that the namespace can reach: a local X server
+# (its socket file in /tmp/.X11-unix is shared with the namespace) or a Wayland
+# socket. A display over TCP (for example ssh -X) cannot be reached from the
+# private network namespace.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    say "no display: neither DISPLAY nor WAYLAND_DISPLAY is set."
+    say "Start this from a desktop session, or run scripts/e2e.sh, which runs the program"
+    say "under a virtual display (Xvfb) against the simulator and saves a screenshot."
+    exit 2
+fi
+if [ -n "${DISPLAY:-}" ]; then
+    case $DISPLAY in
+    :*|unix:*) ;;
+    *)
+        say "the display $DISPLAY is reached over the network, which the private network"
+        say "namespace cannot do. Use a local display, or scripts/e2e.sh (virtual display)."
+        exit 2
+        ;;
+    esac
+    # The X server checks the same cookie inside the namespace.
+    export XAUTHORITY="${XAUTHORITY:-$HOME/.Xauthority}"
+else
+    export QT_QPA_PLATFORM=wayland
+fi
+
+if [ $DEPS -eq 1 ]; then
+    scripts/install-deps.sh
+fi
+
+if [ ! -f "$BUILD/build.ninja" ]; then
+    cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
+cmake --build "$BUILD" --target tastarello mastersim
+
+if ! unshare -rn true 2>/dev/null; then
+    say "cannot create a private network namespace (unshare -rn failed)."
+    say "Unprivileged user namespaces must be allowed, for example on Debian:"
+    say "  sudo sysctl kernel.unprivileged_userns_clone=1"
+    exit 1
+fi
+
+exec unshare -rn env TASTARELLO_RUN_STAGE=inside TASTARELLO_BUILD_DIR="$BUILD" "$0" "$@"
