@@ -255,20 +255,22 @@ void telnetlib1Private::recordRequest(uchar operation, uchar option)
 // to it and swallowed, so that the client never confirms its own requests.
 void telnetlib1Private::writeCommand(const QByteArray &command)
 {
-    if (!linkUp || command.isEmpty())
+    writeCommand(command.constData(), command.size());
+}
+
+// Does the work without wrapping the bytes first: replies are written per
+// received command, and an allocation each would be most of their cost.
+void telnetlib1Private::writeCommand(const char *data, int length)
+{
+    if (!linkUp || length <= 0)
         return;
-    if (command.size() == 3) {
-        const QPair<uchar, uchar> pair(uchar(command.at(1)), uchar(command.at(2)));
+    if (length == 3) {
+        const QPair<uchar, uchar> pair{uchar(data[1]), uchar(data[2])};
         if (sentCommands.removeAll(pair) > 0)
             return;
         sentCommands.append(pair);
     }
-    tcpSocket->write(command);
-}
-
-void telnetlib1Private::writeCommand(const char *data, int length)
-{
-    writeCommand(QByteArray(data, length));
+    tcpSocket->write(data, length);
 }
 
 void telnetlib1Private::writeText(const QString &text)
