@@ -1,5 +1,20 @@
 #include "mainwindow.h"
 
+#include <QTcpSocket>
+
+namespace {
+
+// The socket hands written bytes to the system only when the event loop comes
+// round again; pushed out at once, a line leaves at its tick even when laying
+// out a flood of text in the terminal pane keeps the event loop busy.
+void pushOut(telnetlib1 &client)
+{
+    if (QTcpSocket *socket = client.tcpSocket())
+        socket->flush();
+}
+
+} // namespace
+
 void MainWindow::queueCommand(const QString &text, int kind, int param)
 {
     commandQueue.append(CommandEntry{text, kind, param});
@@ -11,10 +26,16 @@ void MainWindow::commandtimerupdate()
         return;
 
     const CommandEntry entry = commandQueue.takeFirst();
+    // Re-armed from now: after a tick that came late because the event loop
+    // was busy (a flood of text laid out in the terminal pane), the next tick
+    // would otherwise keep the old schedule and two commands could reach the
+    // master almost together. This keeps at least one interval between them.
+    commandTimer->start();
     switch (entry.kind) {
     case Send:
         emit setDisplayMessage(entry.text);
         telnet.sendData(entry.text);
+        pushOut(telnet);
         break;
     case Status:
         showStatus(entry.text, entry.param);
@@ -52,4 +73,5 @@ void MainWindow::sendDirect(const QString &line)
 {
     emit setDisplayMessage(line);
     telnet.sendData(line);
+    pushOut(telnet);
 }
