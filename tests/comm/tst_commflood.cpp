@@ -1,0 +1,91 @@
+// Commands keep their one-second pace while the master floods the terminal
+// pane. The simulator runs as a separate process here, as the real master
+// would: it writes as fast as the connection takes it, so the program reads
+// megabytes at once and lays them out in the pane, which keeps its event loop
+// busy for long stretches.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+
+#include "commfixture.h"
+
+using namespace commtest;
+
+class TestCommFlood : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void queuedCommandsKeepTheirPaceDuringAFlood();
+};
+
+void TestCommFlood::queuedCommandsKeepTheirPaceDuringAFlood()
+{
+    const int lines = 100000;
+    const int commands = 5;
+    QTemporaryDir dir;
+    const QString log = dir.filePath(QStringLiteral("mastersim.log"));
+    QProcess sim;
+    sim.start(QStringLiteral(TASTARELLO_MASTERSIM),
+              {"--listen", kSimAddress, "--port", "23", "--flood", QString::number(lines), "--log", log});
+    QVERIFY2(sim.waitForReadyRead(5000), "the simulator did not start");
+
+    LoginAnswer answer;
+    answer.host = QString::fromLatin1(kSimAddress);
+    LoginDialogAnswerer answerer(answer);
+    MainWindow window;
+    QVERIFY(
+        QTest::qWaitFor([&] { return window.statusBar()->currentMessage() == "online"; }, kLoginTimeoutMs));
+    QVERIFY(QTest::qWaitFor([&] { return window.pendingCommands().isEmpty(); }, 3000));
+    QTest::qWait(300);
+
+    auto *display = window.findChild<QTextEdit *>(QStringLiteral("Display"));
+    const int blocks = display->document()->blockCount();
+    window.findChild<QAbstractButton *>(QStringLiteral("Alle_Werte_anzeigen_btn"))->click();
+    for (int i = 0; i < commands; ++i)
+        window.queueCommand(QStringLiteral("gh"), Send, 0);
+    QVERIFY(QTest::qWaitFor([&] { return window.pendingCommands().isEmpty(); }, (commands + 3) * 2000));
+    // Every flood line became a paragraph of its own.
+    QVERIFY(QTest::qWaitFor([&] { return display->document()->blockCount() >= blocks + lines; }, 20000));
+    QTest::qWait(500);
+    sim.terminate();
+    sim.waitForFinished(3000);
+
+    QFile file(log);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QList<QDateTime> arrivals;
+    const QRegularExpression entry(QStringLiteral("^(\\S+) > gh$"));
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        const auto m = entry.match(QString::fromLatin1(line));
+        if (m.hasMatch())
+            arrivals.append(QDateTime::fromString(m.captured(1), Qt::ISODateWithMs));
+    }
+    QCOMPARE(arrivals.size(), commands);
+    QStringList gaps;
+    bool paced = true;
+    for (int i = 1; i < arrivals.size(); ++i) {
+        const qint64 gap = arrivals[i - 1].msecsTo(arrivals[i]);
+        gaps << QString::number(gap);
+        // Coarse timers may fire up to 5 % early; never two lines together.
+        paced = paced && gap >= 900 && gap <= 3000;
+    }
+    QVERIFY2(paced, qPrintable(QStringLiteral("gaps in ms: ") + gaps.join(QStringLiteral(", "))));
+}
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    TestCommFlood test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_commflood.moc"
