@@ -358,6 +358,8 @@ void TestCommSession::statusPauseAndIntervalEntries()
     w->queueCommand(QStringLiteral("gsm"), Send, 0);
     w->queueCommand(QStringLiteral("gh"), Send, 0);
     w->queueCommand(QStringLiteral("x7"), SetInterval, 0);
+    // A negative interval would stop the timer and with it the queue: 0 too.
+    w->queueCommand(QStringLiteral("-250"), SetInterval, 0);
     QVERIFY(session->waitForReceived(2, 4000));
     QVERIFY(session->waitForQueueEmpty(2000));
     QCOMPARE(w->commandTimerObject()->interval(), 0);

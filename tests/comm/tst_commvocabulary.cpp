@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -37,6 +38,7 @@ private slots:
     void boardRangeFollowsTheSelection();
     void clockLinesAreTwoTicksApartWithAPause();
     void togglesKeepTheirStateAcrossSelectionChanges();
+    void clientLoginSignalsOnlyShowAStatus();
     void cleanupTestCase();
 
 private:
@@ -402,6 +404,20 @@ void TestCommVocabulary::togglesKeepTheirStateAcrossSelectionChanges()
     QCOMPARE(clickAndTakeQueued({"select:1", "click:Kalibrieren_Start_Stop_btn", "select:7",
                                  "click:Kalibrieren_Start_Stop_btn"}),
              (QStringList{"smc2", "cm2", "gv8", "std8", "smn8", "gv8"}));
+}
+
+void TestCommVocabulary::clientLoginSignalsOnlyShowAStatus()
+{
+    // The client never raises them with this set-up; the slots stay connected.
+    MainWindow *w = session->window();
+    const int pending = w->pendingCommands().size();
+    emit w->telnetClient().loggedIn();
+    QCOMPARE(w->statusBar()->currentMessage(), QStringLiteral("Logged in"));
+    QCOMPARE(w->statusBar()->styleSheet(), QStringLiteral("color: black"));
+    emit w->telnetClient().loginFailed();
+    QCOMPARE(w->statusBar()->currentMessage(), QStringLiteral("Login failed"));
+    QCOMPARE(w->pendingCommands().size(), pending);
+    QVERIFY(w->isEnabled());
 }
 
 int main(int argc, char **argv)
