@@ -1,8 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include <QDate>
-#include <QTime>
+#include <QDateTime>
 
 namespace {
 bool firmwareUpdateRunning = false;
@@ -49,8 +48,11 @@ void MainWindow::Midi_startnote_setzen_btn_clicked()
 void MainWindow::Master_datum_setzen_btn_clicked()
 {
     // Read at the click: the master gets the time of the click, not of sending.
-    const QString time = QTime::currentTime().toString(QStringLiteral("hh:mm"));
-    const QString date = QDate::currentDate().toString(QStringLiteral("dd.MM.yy"));
+    // One reading for both, so that a click at midnight cannot pair the old
+    // day's time with the new day's date.
+    const QDateTime now = QDateTime::currentDateTime();
+    const QString time = now.time().toString(QStringLiteral("hh:mm"));
+    const QString date = now.date().toString(QStringLiteral("dd.MM.yy"));
     queueCommand(QStringLiteral("sd") + date, Send, 0);
     // The pause gives the master a second tick between the two lines.
     queueCommand(QString(), Pause, 0);
