@@ -17,10 +17,24 @@ step "build"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTASTARELLO_TESTS=ON -DTASTARELLO_BENCH=ON >/dev/null
 cmake --build build -j"$JOBS"
 
-step "tests"
-(cd build && ctest --output-on-failure -j"$JOBS")
+LOGS=$(mktemp -d)
+trap 'rm -rf "$LOGS"' EXIT
+# Counts of the ctest runs (plus EXTRA checks that passed), for the closing line.
+tally() { sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\1 \2/p' "$@" |
+    awk -v extra="${EXTRA:-0}" '{ f += $1; n += $2 } END { printf "%d passed, %d failed\n", n - f + extra, f }'; }
+# ctest in a build tree, its output shown and kept; fails as ctest does.
+run_ctest() {
+    { (cd "$1" && ctest --output-on-failure -j"$JOBS"); echo $? >"$2.rc"; } 2>&1 | tee "$2"
+    return "$(cat "$2.rc")"
+}
 
-[ "${1:-}" = "--quick" ] && exit 0
+step "tests"
+run_ctest build "$LOGS/plain.log"
+
+if [ "${1:-}" = "--quick" ]; then
+    echo "tests: $(tally "$LOGS/plain.log")"
+    exit 0
+fi
 
 step "end-to-end under Xvfb"
 scripts/e2e.sh "$ROOT/build"
@@ -28,9 +42,14 @@ scripts/e2e.sh "$ROOT/build"
 step "tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTASTARELLO_SANITIZE=ON -DTASTARELLO_TESTS=ON >/dev/null
 cmake --build build-asan -j"$JOBS"
-(cd build-asan && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j"$JOBS")
+(
+    export ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1
+    run_ctest build-asan "$LOGS/asan.log"
+)
 
 step "fuzzing the telnet engine for ${FUZZ_SECONDS} s"
 fuzz/run-fuzz.sh "$FUZZ_SECONDS"
 
 step "all tests passed"
+# The end-to-end check and the fuzzing run count as one each.
+echo "tests: $(EXTRA=2 tally "$LOGS/plain.log" "$LOGS/asan.log")"
