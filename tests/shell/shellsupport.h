@@ -2,71 +2,45 @@
 #define SHELLSUPPORT_H
 
 #include <QCoreApplication>
-#include <QString>
 #include <QStringList>
 #include <QTranslator>
-#include <QtGlobal>
+#include <functional>
 
-// Installs one catalogue from the resources for the lifetime of the object, the
-// way main() does: the translator is installed even when loading fails, so an
-// unknown language shows the source texts.
-class ScopedCatalogue
+// Installs one catalogue from the resources while it exists, the way main() does:
+// installed even when loading fails, so an unknown language shows the source texts.
+struct ScopedCatalogue
 {
-public:
     explicit ScopedCatalogue(const QString &language)
     {
-        if (!language.isEmpty())
-            loaded = translator.load(QStringLiteral(":/language/spieltool_") + language);
+        loaded = !language.isEmpty() && translator.load(QStringLiteral(":/language/spieltool_") + language);
         QCoreApplication::installTranslator(&translator);
     }
     ~ScopedCatalogue() { QCoreApplication::removeTranslator(&translator); }
-    ScopedCatalogue(const ScopedCatalogue &) = delete;
-    ScopedCatalogue &operator=(const ScopedCatalogue &) = delete;
-
     bool loaded = false;
     QTranslator translator;
 };
 
-// Collects every warning and critical message while it exists; the previous
-// handler is restored afterwards so that QTest's own output is unaffected.
-class WarningLog
+// The warnings of failed string-based connections while build() runs.
+inline QStringList connectFailures(const std::function<void()> &build)
 {
-public:
-    WarningLog()
-    {
-        messages().clear();
-        previous = qInstallMessageHandler(&WarningLog::handle);
-    }
-    ~WarningLog() { qInstallMessageHandler(previous); }
-    WarningLog(const WarningLog &) = delete;
-    WarningLog &operator=(const WarningLog &) = delete;
+    static QStringList failures;
+    failures.clear();
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) {
+            if (text.contains(QLatin1String("QObject::connect")))
+                failures << text;
+        });
+    build();
+    qInstallMessageHandler(previous);
+    return failures;
+}
 
-    static QStringList &messages()
-    {
-        static QStringList log;
-        return log;
-    }
-
-    // Failed string-based connections are reported this way by QObject::connect.
-    static QStringList connectionFailures()
-    {
-        QStringList failures;
-        for (const QString &message : messages()) {
-            if (message.contains(QLatin1String("No such")) ||
-                message.contains(QLatin1String("QObject::connect")))
-                failures << message;
-        }
-        return failures;
-    }
-
-private:
-    static void handle(QtMsgType type, const QMessageLogContext &, const QString &message)
-    {
-        if (type == QtWarningMsg || type == QtCriticalMsg)
-            messages() << message;
-    }
-
-    QtMessageHandler previous = nullptr;
-};
+template <typename T> T *child(QObject &parent, const QString &name)
+{
+    T *widget = parent.findChild<T *>(name);
+    if (!widget)
+        qFatal("widget %s of the expected class is missing", qPrintable(name));
+    return widget;
+}
 
 #endif // SHELLSUPPORT_H

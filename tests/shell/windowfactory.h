@@ -10,14 +10,11 @@
 #include "dialoglogin.h"
 #include "mainwindow.h"
 
-// The one place where the shell tests construct MainWindow.
-//
-// The constructor runs the login dialog in a nested event loop and then connects
-// to the address it returns. These tests need no master module, so the dialog is
-// answered with an empty address: the window reports the empty host and makes no
-// connection attempt. Its connect time-out (MainWindow::kConnectTimeoutMs) still
-// runs and would end the process, so a window from here must not outlive a test
-// that spins the event loop that long.
+// The one place where the shell tests construct MainWindow. Its constructor runs
+// the login dialog, answered here with an empty address (through the field: a
+// catalogue may rename the presets), so no connection is attempted. The connect
+// time-out (MainWindow::kConnectTimeoutMs) still runs and ends the process, so no
+// window from here may live that long.
 inline std::unique_ptr<MainWindow> makeWindow()
 {
     QTimer answerer;
@@ -25,11 +22,10 @@ inline std::unique_ptr<MainWindow> makeWindow()
     QObject::connect(&answerer, &QTimer::timeout, [] {
         for (QWidget *widget : QApplication::topLevelWidgets()) {
             auto *dialog = qobject_cast<DialogLogin *>(widget);
-            if (!dialog || !dialog->isVisible())
-                continue;
-            // Through the field, not a preset: a catalogue may rename the presets.
-            dialog->findChild<QLineEdit *>(QStringLiteral("lineEditIP"))->clear();
-            dialog->accept();
+            if (dialog && dialog->isVisible()) {
+                dialog->findChild<QLineEdit *>(QStringLiteral("lineEditIP"))->clear();
+                dialog->accept();
+            }
         }
     });
     answerer.start();
