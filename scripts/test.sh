@@ -39,11 +39,11 @@ fi
 step "end-to-end under Xvfb"
 scripts/e2e.sh "$ROOT/build"
 
-step "tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+step "tests under AddressSanitizer (with leak checks) and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTASTARELLO_SANITIZE=ON -DTASTARELLO_TESTS=ON >/dev/null
 cmake --build build-asan -j"$JOBS"
 (
-    export ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1
+    export ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$ROOT/tests/lsan.supp UBSAN_OPTIONS=print_stacktrace=1
     run_ctest build-asan "$LOGS/asan.log"
 )
 
