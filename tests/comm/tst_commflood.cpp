@@ -1,15 +1,11 @@
-// Commands keep their one-second pace while the master floods the terminal
-// pane. The simulator runs as a separate process here, as the real master
-// would: it writes as fast as the connection takes it, so the program reads
-// megabytes at once and lays them out in the pane, which keeps its event loop
-// busy for long stretches.
+// Commands keep their one-second pace while the master floods the terminal pane. The simulator
+// runs as a process of its own, as the real master would: it writes as fast as the connection
+// takes it, so the program reads megabytes at once and lays them out in the pane.
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -37,21 +33,16 @@ void TestCommFlood::queuedCommandsKeepTheirPaceDuringAFlood()
               {"--listen", kSimAddress, "--port", "23", "--flood", QString::number(lines), "--log", log});
     QVERIFY2(sim.waitForReadyRead(5000), "the simulator did not start");
 
-    LoginAnswer answer;
-    answer.host = QString::fromLatin1(kSimAddress);
-    LoginDialogAnswerer answerer(answer);
-    MainWindow window;
-    QVERIFY(
-        QTest::qWaitFor([&] { return window.statusBar()->currentMessage() == "online"; }, kLoginTimeoutMs));
-    QVERIFY(QTest::qWaitFor([&] { return window.pendingCommands().isEmpty(); }, 3000));
+    CommSession session(MasterSimOptions(), false);
+    QVERIFY2(session.start(), qPrintable(session.error));
+    QVERIFY(session.waitForQueueEmpty(3000));
     QTest::qWait(300);
-
-    auto *display = window.findChild<QTextEdit *>(QStringLiteral("Display"));
+    auto *display = session.widget<QTextEdit>("Display");
     const int blocks = display->document()->blockCount();
-    window.findChild<QAbstractButton *>(QStringLiteral("Alle_Werte_anzeigen_btn"))->click();
+    QVERIFY(session.perform({"click:Alle_Werte_anzeigen_btn"}).isEmpty());
     for (int i = 0; i < commands; ++i)
-        window.queueCommand(QStringLiteral("gh"), Send, 0);
-    QVERIFY(QTest::qWaitFor([&] { return window.pendingCommands().isEmpty(); }, (commands + 3) * 2000));
+        session.window()->queueCommand(QStringLiteral("gh"), Send, 0);
+    QVERIFY(session.waitForQueueEmpty((commands + 3) * 2000));
     // Every flood line became a paragraph of its own.
     QVERIFY(QTest::qWaitFor([&] { return display->document()->blockCount() >= blocks + lines; }, 20000));
     QTest::qWait(500);
@@ -61,12 +52,9 @@ void TestCommFlood::queuedCommandsKeepTheirPaceDuringAFlood()
     QFile file(log);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QList<QDateTime> arrivals;
-    const QRegularExpression entry(QStringLiteral("^(\\S+) > gh$"));
-    for (const QByteArray &line : file.readAll().split('\n')) {
-        const auto m = entry.match(QString::fromLatin1(line));
-        if (m.hasMatch())
-            arrivals.append(QDateTime::fromString(m.captured(1), Qt::ISODateWithMs));
-    }
+    const QRegularExpression entry(QStringLiteral("^(\\S+) > gh$"), QRegularExpression::MultilineOption);
+    for (auto it = entry.globalMatch(QString::fromLatin1(file.readAll())); it.hasNext();)
+        arrivals.append(QDateTime::fromString(it.next().captured(1), Qt::ISODateWithMs));
     QCOMPARE(arrivals.size(), commands);
     QStringList gaps;
     bool paced = true;

@@ -3,17 +3,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLineEdit>
-#include <QMainWindow>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QSpinBox>
-#include <QStatusBar>
 #include <QTest>
 #include <QTranslator>
 
@@ -22,6 +17,7 @@
 namespace commtest {
 
 const char *const kSimAddress = "169.254.100.100";
+const char *const scenarioVariable = "TASTARELLO_TEST_SCENARIO";
 
 int paceToleranceMs()
 {
@@ -30,96 +26,60 @@ int paceToleranceMs()
     return fromEnv > 0 ? fromEnv : 300;
 }
 
-const char *scenarioVariable()
+LoginDialogAnswerer::LoginDialogAnswerer(const LoginAnswer &answer) : answer(answer)
 {
-    return "TASTARELLO_TEST_SCENARIO";
-}
-
-// ---------------------------------------------------------------------------
-
-LoginDialogAnswerer::LoginDialogAnswerer(const LoginAnswer &answer, QObject *parent)
-    : QObject(parent), answer(answer)
-{
-    connect(&timer, &QTimer::timeout, this, &LoginDialogAnswerer::poll);
+    connect(&timer, &QTimer::timeout, this, [this] {
+        QWidget *dialog = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("DialogLogin") && w->isVisible())
+                dialog = w;
+        if (!dialog || answered)
+            return;
+        answered = true;
+        timer.stop();
+        if (this->answer.presetIndex >= 0)
+            dialog->findChild<QComboBox *>(QStringLiteral("comboBox"))
+                ->setCurrentIndex(this->answer.presetIndex);
+        if (!this->answer.host.isNull())
+            dialog->findChild<QLineEdit *>(QStringLiteral("lineEditIP"))->setText(this->answer.host);
+        if (this->answer.reject)
+            QMetaObject::invokeMethod(dialog, "reject");
+        else
+            dialog->findChild<QPushButton *>(QStringLiteral("pushButton"))->click();
+    });
     timer.start(10);
 }
 
-void LoginDialogAnswerer::poll()
+MessageBoxCloser::MessageBoxCloser(QMessageBox::StandardButton answer) : answer(answer)
 {
-    if (done)
-        return;
-    QWidget *dialog = nullptr;
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == QLatin1String("DialogLogin") && w->isVisible())
-            dialog = w;
-    }
-    if (!dialog)
-        return;
-    done = true;
-    timer.stop();
-
-    auto *ip = dialog->findChild<QLineEdit *>(QStringLiteral("lineEditIP"));
-    auto *user = dialog->findChild<QLineEdit *>(QStringLiteral("lineEditUser"));
-    auto *pass = dialog->findChild<QLineEdit *>(QStringLiteral("lineEditPass"));
-    auto *presets = dialog->findChild<QComboBox *>(QStringLiteral("comboBox"));
-    auto *connectButton = dialog->findChild<QPushButton *>(QStringLiteral("pushButton"));
-    if (ip)
-        firstHost = ip->text();
-
-    if (answer.presetIndex >= 0 && presets)
-        presets->setCurrentIndex(answer.presetIndex);
-    if (!answer.host.isNull() && ip)
-        ip->setText(answer.host);
-    if (!answer.user.isNull() && user)
-        user->setText(answer.user);
-    if (!answer.password.isNull() && pass)
-        pass->setText(answer.password);
-
-    if (answer.action == LoginAnswer::Action::Reject)
-        QMetaObject::invokeMethod(dialog, "reject");
-    else if (connectButton)
-        connectButton->click();
-}
-
-// ---------------------------------------------------------------------------
-
-MessageBoxCloser::MessageBoxCloser(QMessageBox::StandardButton answer, QObject *parent)
-    : QObject(parent), answer(answer)
-{
-    connect(&timer, &QTimer::timeout, this, &MessageBoxCloser::poll);
+    connect(&timer, &QTimer::timeout, this, [this] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            auto *box = qobject_cast<QMessageBox *>(w);
+            if (!box || !box->isVisible() || box->property("commtestSeen").toBool())
+                continue;
+            box->setProperty("commtestSeen", true);
+            Seen s{box->windowTitle(), box->text(), box->icon(), box->standardButtons(), false, QString()};
+            if (auto *owner = qobject_cast<QMainWindow *>(box->parentWidget())) {
+                s.windowEnabled = owner->isEnabled();
+                s.windowStatus = owner->statusBar()->currentMessage();
+            }
+            seen.append(s);
+            if (observer)
+                observer(s);
+            QAbstractButton *button =
+                box->button(this->answer) ? box->button(this->answer) : box->button(QMessageBox::Ok);
+            if (button)
+                button->click();
+            else
+                box->reject();
+            return;
+        }
+    });
     timer.start(20);
 }
 
-void MessageBoxCloser::poll()
-{
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        auto *box = qobject_cast<QMessageBox *>(w);
-        if (!box || !box->isVisible() || box->property("commtestSeen").toBool())
-            continue;
-        box->setProperty("commtestSeen", true);
-        Seen s{box->windowTitle(), box->text(), box->icon(), box->standardButtons(), false, QString()};
-        if (auto *owner = qobject_cast<QMainWindow *>(box->parentWidget())) {
-            s.windowEnabled = owner->isEnabled();
-            s.windowStatus = owner->statusBar()->currentMessage();
-        }
-        seen.append(s);
-        if (onSeen)
-            onSeen(s);
-        QAbstractButton *button = box->button(answer);
-        if (!button)
-            button = box->button(QMessageBox::Ok);
-        if (button)
-            button->click();
-        else
-            box->reject();
-        return;
-    }
-}
-
-// ---------------------------------------------------------------------------
-
-CommSession::CommSession(const MasterSimOptions &options, const QString &address)
-    : simOptions(options), simAddress(address)
+CommSession::CommSession(const MasterSimOptions &options, bool withSimulator)
+    : simOptions(options), withSimulator(withSimulator)
 {
 }
 
@@ -132,65 +92,46 @@ CommSession::~CommSession()
 bool CommSession::start(LoginAnswer answer)
 {
     started = QDateTime::currentDateTime();
-    simulator = std::make_unique<MasterSim>(simOptions);
-    if (!simulator->listen(QHostAddress(simAddress), MainWindow::kTelnetPort)) {
-        failure = QStringLiteral("the simulator cannot listen on %1:23 (not inside a network namespace?)")
-                      .arg(simAddress);
-        return false;
-    }
     if (answer.host.isNull())
-        answer.host = simAddress;
-
+        answer.host = QString::fromLatin1(kSimAddress);
+    if (withSimulator) {
+        simulator = std::make_unique<MasterSim>(simOptions);
+        if (!simulator->listen(QHostAddress(QString::fromLatin1(kSimAddress)), MainWindow::kTelnetPort)) {
+            error =
+                QStringLiteral("the simulator cannot listen on port 23 (not inside a network namespace?)");
+            return false;
+        }
+    }
     LoginDialogAnswerer answerer(answer);
     mainWindow = std::make_unique<MainWindow>();
-    if (!answerer.answered()) {
-        failure = QStringLiteral("the login dialog did not show");
+    if (!answerer.answered) {
+        error = QStringLiteral("the login dialog did not show");
         return false;
     }
-    watchWindow();
-
-    QElapsedTimer clock;
-    clock.start();
-    if (!QTest::qWaitFor([&] { return mainWindow->isEnabled(); }, kLoginTimeoutMs)) {
-        failure = QStringLiteral("no login: the window stayed disabled");
-        return false;
-    }
-    if (!waitForStatus(QStringLiteral("online"), 3000)) {
-        failure = QStringLiteral("no \"online\" in the status bar");
-        return false;
-    }
-    if (!QTest::qWaitFor([&] { return receivedTexts().contains(QStringLiteral("gua")); }, 3000)) {
-        failure = QStringLiteral("the simulator did not receive \"gua\"");
-        return false;
-    }
-    return true;
-}
-
-void CommSession::watchWindow()
-{
     MainWindow *w = mainWindow.get();
     statusAfterConstruction = statusBar()->currentMessage();
     QObject::connect(&w->telnetClient(), &telnetlib1::message, w, [this, w](const QString &text) {
         messages.append({text, w->isEnabled()});
     });
     QObject::connect(statusBar(), &QStatusBar::messageChanged, w, [this](const QString &text) {
-        statusChanges.append({elapsedMs(), text});
+        statusChanges.append({started.msecsTo(QDateTime::currentDateTime()), text});
     });
-}
-
-QStatusBar *CommSession::statusBar() const
-{
-    return mainWindow ? mainWindow->statusBar() : nullptr;
+    if (!waitForStatus(QStringLiteral("online"), kLoginTimeoutMs) || !w->isEnabled()) {
+        error = QStringLiteral("no login: status \"%1\"").arg(statusBar()->currentMessage());
+        return false;
+    }
+    if (withSimulator && !QTest::qWaitFor([&] { return receivedTexts().contains("gua"); }, 3000)) {
+        error = QStringLiteral("the simulator did not receive \"gua\"");
+        return false;
+    }
+    return true;
 }
 
 QStringList CommSession::receivedTexts() const
 {
     QStringList texts;
-    if (simulator) {
-        const auto lines = simulator->receivedLines();
-        for (const auto &line : lines)
-            texts.append(line.text);
-    }
+    for (const auto &line : simulator->receivedLines())
+        texts.append(line.text);
     return texts;
 }
 
@@ -204,98 +145,62 @@ bool CommSession::waitForQueueEmpty(int timeoutMs)
     return QTest::qWaitFor([&] { return mainWindow->pendingCommands().isEmpty(); }, timeoutMs);
 }
 
-bool CommSession::drainAndClear(int timeoutMs)
-{
-    if (!waitForQueueEmpty(timeoutMs))
-        return false;
-    // The tick has written the last line; the simulator reads it on a later
-    // turn of the event loop.
-    QTest::qWait(250);
-    simulator->clearReceivedLines();
-    return true;
-}
-
 bool CommSession::waitForStatus(const QString &text, int timeoutMs)
 {
     return QTest::qWaitFor([&] { return statusBar()->currentMessage() == text; }, timeoutMs);
 }
 
-qint64 CommSession::elapsedMs() const
+bool CommSession::drainAndClear(int timeoutMs)
 {
-    return started.msecsTo(QDateTime::currentDateTime());
+    if (!waitForQueueEmpty(timeoutMs))
+        return false;
+    QTest::qWait(250); // the simulator reads the last line on a later turn of the event loop
+    simulator->clearReceivedLines();
+    return true;
 }
 
-void CommSession::selectKeyboard(int index)
-{
-    widget<QComboBox>("Manual_select_box")->setCurrentIndex(index);
-}
-
-QString CommSession::perform(const QString &step)
-{
-    const int colon = step.indexOf(QLatin1Char(':'));
-    const QString verb = step.left(colon);
-    const QString arg = step.mid(colon + 1);
-    const int eq = arg.indexOf(QLatin1Char('='));
-    const QByteArray name = (eq < 0 ? arg : arg.left(eq)).toLatin1();
-    const QString value = eq < 0 ? QString() : arg.mid(eq + 1);
-
-    if (verb == QLatin1String("select")) {
-        selectKeyboard(arg.toInt());
-        return QString();
-    }
-    if (verb == QLatin1String("board") || verb == QLatin1String("note")) {
-        auto *box =
-            widget<QSpinBox>(verb == QLatin1String("board") ? "Boardnr_select_box" : "Startnote_select_box");
-        box->setValue(arg.toInt());
-        return box->value() == arg.toInt() ? QString() : QStringLiteral("%1 rejected %2").arg(verb, arg);
-    }
-    if (verb == QLatin1String("hw")) {
-        widget<QComboBox>("Hw_version_select_box")->setCurrentIndex(arg.toInt());
-        return QString();
-    }
-    if (verb == QLatin1String("click")) {
-        auto *button = widget<QAbstractButton>(name.constData());
-        if (!button)
-            return QStringLiteral("no button ") + arg;
-        if (!button->isEnabled() || !mainWindow->isEnabled())
-            return QStringLiteral("button %1 is not enabled").arg(arg);
-        button->click();
-        return QString();
-    }
-    if (verb == QLatin1String("text") || verb == QLatin1String("field")) {
-        auto *edit = widget<QLineEdit>(name.constData());
-        if (!edit)
-            return QStringLiteral("no line edit ") + QString::fromLatin1(name);
-        if (verb == QLatin1String("text")) {
-            edit->setText(value);
-            return QString();
-        }
-        return edit->text() == value ? QString()
-                                     : QStringLiteral("%1 reads \"%2\", expected \"%3\"")
-                                           .arg(QString::fromLatin1(name), edit->text(), value);
-    }
-    if (verb == QLatin1String("caption")) {
-        auto *button = widget<QAbstractButton>(name.constData());
-        if (!button)
-            return QStringLiteral("no button ") + QString::fromLatin1(name);
-        return button->text() == value ? QString()
-                                       : QStringLiteral("%1 shows \"%2\", expected \"%3\"")
-                                             .arg(QString::fromLatin1(name), button->text(), value);
-    }
-    return QStringLiteral("unknown step ") + step;
-}
-
-QString CommSession::performAll(const QStringList &steps)
+QString CommSession::perform(const QStringList &steps)
 {
     for (const QString &step : steps) {
-        const QString problem = perform(step);
+        const QString verb = step.section(QLatin1Char(':'), 0, 0);
+        const QString arg = step.section(QLatin1Char(':'), 1);
+        const QByteArray name = arg.section(QLatin1Char('='), 0, 0).toLatin1();
+        const QString value = arg.section(QLatin1Char('='), 1);
+        QString problem;
+        if (verb == QLatin1String("select")) {
+            widget<QComboBox>("Manual_select_box")->setCurrentIndex(arg.toInt());
+        } else if (verb == QLatin1String("hw")) {
+            widget<QComboBox>("Hw_version_select_box")->setCurrentIndex(arg.toInt());
+        } else if (verb == QLatin1String("board") || verb == QLatin1String("note")) {
+            auto *box = widget<QSpinBox>(verb == QLatin1String("board") ? "Boardnr_select_box"
+                                                                        : "Startnote_select_box");
+            box->setValue(arg.toInt());
+            if (box->value() != arg.toInt())
+                problem = QStringLiteral("value rejected");
+        } else if (verb == QLatin1String("click")) {
+            auto *button = widget<QAbstractButton>(name.constData());
+            if (!button || !button->isEnabled() || !mainWindow->isEnabled())
+                problem = QStringLiteral("no enabled button");
+            else
+                button->click();
+        } else if (verb == QLatin1String("text") || verb == QLatin1String("field")) {
+            auto *edit = widget<QLineEdit>(name.constData());
+            if (verb == QLatin1String("text"))
+                edit->setText(value);
+            else if (edit->text() != value)
+                problem = QStringLiteral("reads \"%1\"").arg(edit->text());
+        } else if (verb == QLatin1String("caption")) {
+            const QString text = widget<QAbstractButton>(name.constData())->text();
+            if (text != value)
+                problem = QStringLiteral("shows \"%1\"").arg(text);
+        } else {
+            problem = QStringLiteral("unknown step");
+        }
         if (!problem.isEmpty())
             return step + QStringLiteral(": ") + problem;
     }
     return QString();
 }
-
-// ---------------------------------------------------------------------------
 
 QList<qint64> gapsMs(const QList<MasterSim::ReceivedLine> &lines)
 {
@@ -308,38 +213,33 @@ QList<qint64> gapsMs(const QList<MasterSim::ReceivedLine> &lines)
 void installGermanCatalogue()
 {
     static QTranslator translator;
-    // The result is ignored as in the program: a missing catalogue shows the source texts.
+    // As in the program: a missing catalogue shows the source texts.
     translator.load(QStringLiteral(":/language/spieltool_de"));
     QCoreApplication::installTranslator(&translator);
 }
 
-namespace {
-void printLine(const QString &line)
-{
-    std::fputs(line.toLocal8Bit().constData(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-}
-} // namespace
-
 int runChildWindow(const LoginAnswer &answer, int limitMs)
 {
-    MessageBoxCloser closer(QMessageBox::Ok);
-    closer.setObserver([](const MessageBoxCloser::Seen &s) {
-        printLine(QStringLiteral("BOX|%1|%2|%3|%4")
-                      .arg(s.title, s.text, QString::number(int(s.windowEnabled)), s.windowStatus));
-    });
+    const auto print = [](const QString &line) {
+        std::printf("%s\n", line.toLocal8Bit().constData());
+        std::fflush(stdout);
+    };
+    MessageBoxCloser closer;
+    closer.observer = [&](const MessageBoxCloser::Seen &s) {
+        print(QStringLiteral("BOX|%1|%2|%3|%4")
+                  .arg(s.title, s.text)
+                  .arg(int(s.windowEnabled))
+                  .arg(s.windowStatus));
+    };
     LoginDialogAnswerer answerer(answer);
     MainWindow window;
-    printLine(QStringLiteral("STATUS|") + window.statusBar()->currentMessage());
-    printLine(QStringLiteral("HOST|") + window.currentLoginData().host);
-    printLine(QStringLiteral("ENABLED|") + QString::number(int(window.isEnabled())));
+    print(QStringLiteral("STATUS|") + window.statusBar()->currentMessage());
+    print(QStringLiteral("HOST|") + window.currentLoginData().host);
     if (QTest::qWaitFor([&] { return window.statusBar()->currentMessage() == QLatin1String("online"); },
                         limitMs)) {
-        printLine(QStringLiteral("ONLINE"));
+        print(QStringLiteral("ONLINE"));
         return 0;
     }
-    printLine(QStringLiteral("NO-END"));
     return 3;
 }
 
@@ -354,17 +254,16 @@ QList<ChildRun> runChildScenarios(const QStringList &scenarios, int timeoutMs)
     for (const QString &scenario : scenarios) {
         auto process = std::make_unique<QProcess>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QString::fromLatin1(scenarioVariable()), scenario);
+        env.insert(QString::fromLatin1(scenarioVariable), scenario);
         process->setProcessEnvironment(env);
         process->setProcessChannelMode(QProcess::MergedChannels);
+        const int index = runs.size();
         ChildRun run;
         run.scenario = scenario;
         runs.append(run);
-        const int index = runs.size() - 1;
-        // Timestamps come from the signal, so that a child that ends early is
-        // not measured late while the loop waits for another.
+        // Timed by the signal, so that an early end is not measured late.
         QObject::connect(process.get(), QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), &loop,
-                         [&, index](int, QProcess::ExitStatus) {
+                         [&, index] {
                              runs[index].elapsedMs = clock.elapsed();
                              if (--running == 0)
                                  loop.quit();
@@ -376,15 +275,15 @@ QList<ChildRun> runChildScenarios(const QStringList &scenarios, int timeoutMs)
     QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
     if (running > 0)
         loop.exec();
-    for (size_t i = 0; i < processes.size(); ++i) {
-        QProcess &p = *processes[i];
-        ChildRun &run = runs[int(i)];
+    for (int i = 0; i < runs.size(); ++i) {
+        QProcess &p = *processes[size_t(i)];
+        ChildRun &run = runs[i];
         run.finished = p.state() == QProcess::NotRunning && run.elapsedMs >= 0;
         if (!run.finished) {
             p.kill();
             p.waitForFinished(2000);
         }
-        run.crashed = p.exitStatus() == QProcess::CrashExit;
+        run.finished = run.finished && p.exitStatus() == QProcess::NormalExit;
         run.exitCode = p.exitCode();
         run.output = QString::fromLocal8Bit(p.readAll());
     }

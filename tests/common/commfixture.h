@@ -1,16 +1,11 @@
 #ifndef COMMFIXTURE_H
 #define COMMFIXTURE_H
 
-// Shared helpers for tests that run the main window against a master module
-// simulator on port 23 inside the private network namespace of tests/netns-run.
+// Helpers for tests that run the main window against a master on port 23 inside the private
+// network namespace of tests/netns-run.
 
-#include <QDateTime>
-#include <QList>
 #include <QMessageBox>
-#include <QObject>
-#include <QPointer>
-#include <QString>
-#include <QStringList>
+#include <QStatusBar>
 #include <QTimer>
 
 #include <functional>
@@ -19,173 +14,121 @@
 #include "mainwindow.h"
 #include "mastersim.h"
 
-class QStatusBar;
-
 namespace commtest {
 
-// The simulator's address in the tests: the link-local range, like the
-// dialog's default preset.
+// The simulator's address in the tests: the link-local range, like the dialog's default preset.
 extern const char *const kSimAddress;
-// Upper bound for the start of the first login (dialog, connection, prompts).
 constexpr int kLoginTimeoutMs = 8000;
-// Tolerance of the one-second pace as measured at the simulator.
+// Tolerance of the one-second pace as measured at the simulator (TASTARELLO_PACE_TOLERANCE_MS).
 int paceToleranceMs();
 
-// How the modal login dialog is answered.
 struct LoginAnswer
 {
-    enum class Action { Accept, Reject };
-    Action action = Action::Accept;
-    // Typed into the fields before accepting; a null string leaves a field as it is.
-    QString host;
-    QString user;
-    QString password;
-    // Chosen in the preset list before the fields are typed; -1 leaves it.
-    int presetIndex = -1;
+    bool reject = false;
+    QString host;         // typed into the address field unless null
+    int presetIndex = -1; // chosen before typing, unless -1
 };
 
-// Answers the modal login dialog as soon as it shows (polling, because the
-// dialog runs its own event loop inside the main window's constructor).
+// Answers the modal login dialog as soon as it shows; it runs its own event loop inside the
+// main window's constructor, hence the polling.
 class LoginDialogAnswerer : public QObject
 {
-    Q_OBJECT
 public:
-    explicit LoginDialogAnswerer(const LoginAnswer &answer, QObject *parent = nullptr);
-    bool answered() const { return done; }
-    // The address field's text when the dialog showed, before anything was typed.
-    QString initialHost() const { return firstHost; }
+    explicit LoginDialogAnswerer(const LoginAnswer &answer);
+    bool answered = false;
 
 private:
-    void poll();
-
     LoginAnswer answer;
     QTimer timer;
-    bool done = false;
-    QString firstHost;
 };
 
-// Records and closes every message box that shows, with a chosen answer.
+// Records and closes every message box with the chosen button.
 class MessageBoxCloser : public QObject
 {
-    Q_OBJECT
 public:
     struct Seen
     {
-        QString title;
-        QString text;
+        QString title, text;
         QMessageBox::Icon icon;
         QMessageBox::StandardButtons buttons;
         bool windowEnabled;   // the main window behind the box
-        QString windowStatus; // its status-bar text at that moment
+        QString windowStatus; // its status-bar text then
     };
-
-    explicit MessageBoxCloser(QMessageBox::StandardButton answer = QMessageBox::Ok,
-                              QObject *parent = nullptr);
-    void setAnswer(QMessageBox::StandardButton button) { answer = button; }
-    // Called with each box before it is closed, for example to print it.
-    void setObserver(std::function<void(const Seen &)> observer) { onSeen = std::move(observer); }
+    explicit MessageBoxCloser(QMessageBox::StandardButton answer = QMessageBox::Ok);
+    QMessageBox::StandardButton answer;
+    std::function<void(const Seen &)> observer;
     QList<Seen> seen;
 
 private:
-    void poll();
-
-    QMessageBox::StandardButton answer;
-    std::function<void(const Seen &)> onSeen;
     QTimer timer;
 };
 
-// A main window logged in to an in-process simulator.
+// A main window logged in to a master: the in-process simulator, or (withSimulator false)
+// whatever already listens at the address.
 class CommSession
 {
 public:
-    struct MessageTrace
-    {
-        QString text;
-        bool windowEnabled; // after the window's own handling of the message
-    };
-
-    explicit CommSession(const MasterSimOptions &options = MasterSimOptions(),
-                         const QString &address = QString::fromLatin1(kSimAddress));
+    explicit CommSession(const MasterSimOptions &options = MasterSimOptions(), bool withSimulator = true);
     ~CommSession();
-
-    // Starts the simulator, answers the dialog, constructs the window and waits
-    // for "online" and the "gua" line. Returns false with a reason in error().
+    // Answers the dialog, builds the window, waits for "online" (and, with the simulator, "gua").
+    // Returns false with a reason in error.
     bool start(LoginAnswer answer = LoginAnswer());
-    QString error() const { return failure; }
+    QString error;
 
     MainWindow *window() const { return mainWindow.get(); }
     MasterSim &sim() { return *simulator; }
-    QStatusBar *statusBar() const;
-
-    // Every text run of the telnet client and every status-bar message, in order.
-    QList<MessageTrace> messages;
-    QList<QPair<qint64, QString>> statusChanges; // ms since start, text
-
-    // Lines received by the simulator, as text.
-    QStringList receivedTexts() const;
-    // Waits until the simulator has received at least count lines.
-    bool waitForReceived(int count, int timeoutMs);
-    // Waits until the command queue has run empty.
-    bool waitForQueueEmpty(int timeoutMs);
-    bool waitForStatus(const QString &text, int timeoutMs);
-    // Waits for the queue to run empty and its last line to arrive, then
-    // forgets what the simulator received.
-    bool drainAndClear(int timeoutMs = 8000);
-    // The status-bar text when the constructor returned.
-    QString statusAfterConstruction;
-    qint64 elapsedMs() const;
-
-    // A widget of the window by its object name.
+    QStatusBar *statusBar() const { return mainWindow->statusBar(); }
     template <typename T> T *widget(const char *name) const
     {
-        return mainWindow ? mainWindow->findChild<T *>(QString::fromLatin1(name)) : nullptr;
+        return mainWindow->findChild<T *>(QString::fromLatin1(name));
     }
-    void selectKeyboard(int index);
-    QDateTime startedAt() const { return started; }
 
-    // Carries out one step of a small click script and returns an error text,
-    // empty on success. Steps: "select:<index>", "click:<button>",
-    // "text:<line edit>=<text>", "board:<n>", "note:<n>", "hw:<index>",
-    // "caption:<button>=<text>", "field:<line edit>=<text>".
-    QString perform(const QString &step);
-    QString performAll(const QStringList &steps);
+    // Every text of the telnet client with the window's enabled state after it, every status
+    // text with the ms since start, and the status when the constructor returned.
+    QList<QPair<QString, bool>> messages;
+    QList<QPair<qint64, QString>> statusChanges;
+    QString statusAfterConstruction;
+    QDateTime started;
+
+    QStringList receivedTexts() const;
+    bool waitForReceived(int count, int timeoutMs);
+    bool waitForQueueEmpty(int timeoutMs);
+    bool waitForStatus(const QString &text, int timeoutMs);
+    // Lets the queue run empty and its last line arrive, then forgets what arrived.
+    bool drainAndClear(int timeoutMs = 8000);
+
+    // Carries out click-script steps; returns an error text, empty on success. Steps:
+    // "select:<keyboard index>", "board:<n>", "note:<n>", "hw:<index>", "click:<button>",
+    // "text:<line edit>=<text>" (types), "field:<line edit>=<text>" and "caption:<button>=<text>"
+    // (check).
+    QString perform(const QStringList &steps);
 
 private:
-    void watchWindow();
-
     MasterSimOptions simOptions;
-    QString simAddress;
+    bool withSimulator;
     std::unique_ptr<MasterSim> simulator;
     std::unique_ptr<MainWindow> mainWindow;
-    QString failure;
-    QDateTime started;
 };
 
-// Gaps in ms between consecutive lines, for pace checks.
 QList<qint64> gapsMs(const QList<MasterSim::ReceivedLine> &lines);
-
-// Loads the catalogue that the program installs at start.
 void installGermanCatalogue();
 
-// Runs this test binary again as a child process with an environment variable
-// selecting a scenario; the child ends the process itself (fatal paths).
+// The fatal paths end the process: scenarios run as child processes of this binary, chosen by
+// the environment variable scenarioVariable.
+extern const char *const scenarioVariable;
 struct ChildRun
 {
     QString scenario;
     int exitCode = -1;
-    bool crashed = false;
-    bool finished = false;
+    bool finished = false; // on its own, without crash, in time
     qint64 elapsedMs = -1; // from the start of all children to this one's end
-    QString output;        // stdout and stderr together
+    QString output;
 };
-// In the child: answers the dialog, closes every message box after printing
-// "BOX|title|text|enabled|status" to stdout, constructs the window and prints
-// "STATUS|text" once it is built. Returns 0 after printing "ONLINE" when the
-// status bar reaches "online", 3 when nothing ends the run within the limit.
-// The fatal paths end the process from inside with exit code 1.
-int runChildWindow(const LoginAnswer &answer, int limitMs = 25000);
+// In the child: answers the dialog, prints and closes every box ("BOX|title|text|enabled|status"),
+// prints "STATUS|<status after construction>" and "HOST|<host>", then "ONLINE" and returns 0 once
+// online; returns 3 when nothing ends the run in time. The fatal paths exit with code 1.
+int runChildWindow(const LoginAnswer &answer, int limitMs = 20000);
 QList<ChildRun> runChildScenarios(const QStringList &scenarios, int timeoutMs);
-const char *scenarioVariable();
 
 } // namespace commtest
 
