@@ -20,98 +20,68 @@ using namespace commtest;
 
 namespace {
 
-// A bare TCP server that plays a script of raw bytes to the first connection.
+// A bare TCP server for the first connection: writes the greeting, streams the pattern if one
+// is given, and answers each new line (after its last answer) with the next answer; an empty
+// answer closes the connection.
 class RawMaster : public QObject
 {
 public:
-    struct Step
-    {
-        enum Kind { Send, WaitLines, Close, Stream } kind;
-        QByteArray data; // Send: the bytes; Stream: the pattern, written about every 10 ms
-        int count = 0;   // WaitLines: further CR LF pairs; Stream: ms (an empty pattern only waits)
-    };
-    using Steps = QList<Step>;
-    static Step send(const QByteArray &bytes) { return {Step::Send, bytes}; }
-    static Step stream(const QByteArray &pattern, int ms) { return {Step::Stream, pattern, ms}; }
-    // The usual prompts, each answered with one line.
-    static Steps login()
-    {
-        return {send("\r\nlogin: "),
-                {Step::WaitLines, {}, 1},
-                send("password: "),
-                {Step::WaitLines, {}, 1},
-                send("\r\nwelcome\r\n> ")};
-    }
-
-    RawMaster(const char *address, const Steps &steps) : script(steps)
+    RawMaster(const char *address, const QByteArray &greeting, const QList<QByteArray> &answers,
+              const QByteArray &pattern = {})
     {
         listening = server.listen(QHostAddress(QString::fromLatin1(address)), MainWindow::kTelnetPort);
-        connect(&server, &QTcpServer::newConnection, this, [this] {
+        connect(&server, &QTcpServer::newConnection, this, [=] {
             QTcpSocket *socket = server.nextPendingConnection();
-            if (connection) { // one peer at a time
-                socket->abort();
-                return;
-            }
+            if (connection) // one peer at a time
+                return socket->abort();
             connection = socket;
-            connect(socket, &QTcpSocket::readyRead, this, [this] {
+            connect(socket, &QTcpSocket::readyRead, this, [=] {
                 received += connection->readAll();
-                if (waitFor >= 0 && received.count("\r\n") >= waitFor)
-                    waitFor = -1, advance();
+                if (received.count("\r\n") > answeredAt && next < answers.size()) {
+                    answeredAt = received.count("\r\n");
+                    if (answers[next].isEmpty())
+                        connection->disconnectFromHost();
+                    else
+                        connection->write(answers[next]);
+                    ++next;
+                }
             });
-            advance();
+            connection->write(greeting);
+            if (!pattern.isEmpty())
+                stream(pattern, 14000);
         });
         connect(&streamTimer, &QTimer::timeout, this, [this] {
-            if (!connection || streamClock.hasExpired(streamMs)) {
+            if (!connection || streamClock.hasExpired(streamMs))
                 streamTimer.stop();
-                advance();
-            } else if (connection->bytesToWrite() < 4 * streamPattern.size()) {
+            else if (connection->bytesToWrite() < 4 * streamPattern.size())
                 connection->write(streamPattern); // the pace follows the reader
-            }
         });
     }
-    void extend(const Steps &steps)
+    // Writes the pattern about every 10 ms for the given time.
+    void stream(const QByteArray &pattern, int ms)
     {
-        script += steps;
-        if (connection && waitFor < 0 && !streamTimer.isActive())
-            advance();
+        streamPattern = pattern;
+        streamMs = ms;
+        streamClock.start();
+        streamTimer.start(10);
     }
-    bool done() const { return connection && next >= script.size() && !streamTimer.isActive(); }
 
     bool listening = false;
     QByteArray received;
     QPointer<QTcpSocket> connection;
+    QTimer streamTimer;
 
 private:
-    void advance()
-    {
-        while (connection && next < script.size()) {
-            const Step step = script.at(next++);
-            if (step.kind == Step::Send) {
-                connection->write(step.data);
-            } else if (step.kind == Step::Close) {
-                connection->disconnectFromHost();
-            } else if (step.kind == Step::WaitLines) {
-                waitFor = received.count("\r\n") + step.count; // the answer cannot precede the prompt
-                return;
-            } else {
-                streamPattern = step.data;
-                streamMs = step.count;
-                streamClock.start();
-                streamTimer.start(10);
-                return;
-            }
-        }
-    }
-
     QTcpServer server;
-    Steps script;
+    int answeredAt = 0;
     int next = 0;
-    int waitFor = -1;
-    QTimer streamTimer;
     QElapsedTimer streamClock;
     qint64 streamMs = 0;
     QByteArray streamPattern;
 };
+
+const QByteArray kLogin = "\r\nlogin: ";
+const QList<QByteArray> kAnswers{"password: ", "\r\nwelcome\r\n> "};
 
 // Reproducible noise: every byte value, IAC and NUL included.
 QByteArray noise(int size, unsigned seed)
@@ -132,40 +102,38 @@ QByteArray negotiationStorm()
     return bytes;
 }
 
-using R = RawMaster;
-
 struct FirstLogin
 {
     const char *name;
     const char *address;
     int exitCode; // 0: online, 1: a fatal box
-    std::function<R::Steps()> script;
+    QByteArray greeting;
+    QList<QByteArray> answers;
+    QByteArray pattern;
 };
 
 const QList<FirstLogin> &firstLogins()
 {
     static const QList<FirstLogin> list{
-        {"noise-then-login", "10.0.1.1", 0, [] { return R::Steps{R::send(noise(65536, 7))} + R::login(); }},
-        {"noise-forever", "10.0.1.2", 1, [] { return R::Steps{R::stream(noise(4096, 8), 14000)}; }},
-        {"endless-line", "10.0.1.3", 1, [] { return R::Steps{R::stream(QByteArray(8192, 'A'), 14000)}; }},
-        {"nul-flood", "10.0.1.4", 1, [] { return R::Steps{R::stream(QByteArray(4096, '\0'), 14000)}; }},
-        {"closed-after-login-prompt", "10.0.1.5", 1,
-         [] {
-             return R::login().mid(0, 2) << R::Step{R::Step::Close, {}};
-         }},
-        {"password-prompt-first", "10.0.1.6", 0, [] { return R::Steps{R::send("password: ")}; }},
-        {"unterminated-subnegotiation", "10.0.1.7", 0,
-         [] { return R::Steps{R::send(QByteArray("\xff\xfa\x18") + QByteArray(200000, 'x'))} + R::login(); }},
-        {"negotiation-storm-then-login", "10.0.1.8", 0,
-         [] { return R::Steps{R::send(negotiationStorm())} + R::login(); }},
-        {"prompts-between-nuls", "10.0.1.9", 0,
-         [] {
-             return R::Steps{R::send(QByteArray("log\0in: \0pass\0word: \0", 22)),
-                             R::stream({}, 300),
-                             R::send(QByteArray("\0login: \0", 9)),
-                             {R::Step::WaitLines, {}, 1},
-                             R::send(QByteArray("\xff\xf1password: \0", 13))};
-         }},
+        {"noise-then-login", "10.0.1.1", 0, noise(65536, 7) + kLogin, kAnswers, {}},
+        {"noise-forever", "10.0.1.2", 1, {}, {}, noise(4096, 8)},
+        {"endless-line", "10.0.1.3", 1, {}, {}, QByteArray(8192, 'A')},
+        {"nul-flood", "10.0.1.4", 1, {}, {}, QByteArray(4096, '\0')},
+        {"closed-after-login-prompt", "10.0.1.5", 1, kLogin, {QByteArray()}, {}},
+        {"password-prompt-first", "10.0.1.6", 0, "password: ", {}, {}},
+        {"unterminated-subnegotiation",
+         "10.0.1.7",
+         0,
+         "\xff\xfa\x18" + QByteArray(200000, 'x') + kLogin,
+         kAnswers,
+         {}},
+        {"negotiation-storm-then-login", "10.0.1.8", 0, negotiationStorm() + kLogin, kAnswers, {}},
+        {"prompts-between-nuls",
+         "10.0.1.9",
+         0,
+         QByteArray("log\0in: \0pass\0word: \0\0login: \0", 31),
+         {QByteArray("\xff\xf1password: \0", 13)},
+         {}},
     };
     return list;
 }
@@ -216,7 +184,7 @@ void TestCommBadInput::firstLoginEndsOnlineOrInAFatalBox()
 void TestCommBadInput::initTestCase()
 {
     installGermanCatalogue();
-    master = std::make_unique<RawMaster>(kSimAddress, RawMaster::login());
+    master = std::make_unique<RawMaster>(kSimAddress, kLogin, kAnswers);
     QVERIFY2(master->listening, "cannot listen on port 23 (not inside a network namespace?)");
     session = std::make_unique<CommSession>(MasterSimOptions(), false);
     QVERIFY2(session->start(), qPrintable(session->error));
@@ -254,8 +222,8 @@ void TestCommBadInput::streamsAfterLoginLeaveTheProgramUsable()
                      [&] { longestGap = std::max(longestGap, sinceTick.restart()); });
     sinceTick.start();
     probe.start(20);
-    master->extend({RawMaster::stream(pattern, ms)});
-    QVERIFY(QTest::qWaitFor([&] { return master->done(); }, ms + 10000));
+    master->stream(pattern, ms);
+    QVERIFY(QTest::qWaitFor([&] { return !master->streamTimer.isActive(); }, ms + 10000));
     QTest::qWait(200);
     probe.stop();
     QVERIFY2(longestGap < 2500,
@@ -267,7 +235,7 @@ void TestCommBadInput::streamsAfterLoginLeaveTheProgramUsable()
     const int mark = master->received.size();
     const QString tag = QString::fromLatin1(QTest::currentDataTag()).left(3);
     QVERIFY(session
-                ->perform({"text:lineEdit=gsm", "click:Senden_btn", "text:Schwelle1_edit=" + tag,
+                ->perform({"set:lineEdit=gsm", "click:Senden_btn", "set:Schwelle1_edit=" + tag,
                            "click:Schwelle1_set_btn"})
                 .isEmpty());
     const QByteArray queued = "sv1" + tag.toLatin1() + "\r\n";
@@ -282,8 +250,7 @@ void TestCommBadInput::oddPromptsAfterLoginAreAnsweredAndHarmless()
     const int mark = master->received.size();
     // A later "login:" is answered with the user name again; a later "password:" with the
     // password, "online" and "gua".
-    master->extend({RawMaster::send(QByteArray("noise login: more\0", 18)),
-                    RawMaster::send("text with password: inside\r\n")});
+    master->connection->write(QByteArray("noise login: more\0", 18) + "text with password: inside\r\n");
     QVERIFY(QTest::qWaitFor([&] { return master->received.indexOf("gua\r\n", mark) >= 0; }, 4000));
     const QByteArray after = master->received.mid(mark);
     QVERIFY(after.indexOf("tastarello\r\n") >= 0);
@@ -301,7 +268,7 @@ int main(int argc, char **argv)
         installGermanCatalogue();
         for (const auto &s : firstLogins()) {
             if (scenario == QLatin1String(s.name)) {
-                RawMaster master(s.address, s.script());
+                RawMaster master(s.address, s.greeting, s.answers, s.pattern);
                 LoginAnswer answer;
                 answer.host = QString::fromLatin1(s.address);
                 return master.listening ? runChildWindow(answer) : 4;

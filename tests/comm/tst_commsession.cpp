@@ -104,74 +104,68 @@ void TestCommSession::loginAnswersThePromptsAndGoesOnline()
 
 void TestCommSession::workflowLinesArriveInOrderOneTickApart_data()
 {
-    QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QStringList>("expected"); // "" is a tick without a line
-
-    QTest::newRow("setup Manual 3") << QStringList{"select:2", "click:Setup_Start_Stop_btn",
-                                                   "caption:Setup_Start_Stop_btn=Einrichtung beenden",
-                                                   "click:Setup_Start_Stop_btn",
-                                                   "caption:Setup_Start_Stop_btn=Neues Manual einrichten"}
-                                    << QStringList{"smca", "tb31", "ts", "smna"};
-    QTest::newRow("calibration Manual 2")
-        << QStringList{"select:1", "click:Kalibrieren_Start_Stop_btn",
-                       "caption:Kalibrieren_Start_Stop_btn=Stop", "click:Kalibrieren_Start_Stop_btn",
-                       "caption:Kalibrieren_Start_Stop_btn=Start"}
-        << QStringList{"smc2", "cm2", "gv2", "std2", "smn2", "gv2"};
-    QTest::newRow("store Pedal 2") << QStringList{"select:7", "click:Konfiguration_speichern_btn"}
-                                   << QStringList{"fw8", "sc8"};
-    QTest::newRow("key settings Pedal 2")
-        << QStringList{"select:7", "text:Settings_edit_spreiz=5", "text:Settings_edit_Entprellzeit=30",
-                       "click:Settings_senden_btn", "field:Settings_edit_spreiz=05"}
-        << QStringList{"smn8", "ss805", "sx830"};
-    QTest::newRow("fine pre-travel") << QStringList{"select:6", "click:Leerreise_fein_startstop_btn",
-                                                    "caption:Leerreise_fein_startstop_btn=Stop",
-                                                    "click:Leerreise_fein_startstop_btn",
-                                                    "caption:Leerreise_fein_startstop_btn=Start"}
-                                     << QStringList{"smna", "tab", "tas"};
-    QTest::newRow("coupler thresholds as typed")
-        << QStringList{"text:Schwelle3_edit=40", "text:Schwelle7_edit= 7", "click:Schwelle3_set_btn",
-                       "click:Schwelle7_set_btn"}
-        << QStringList{"sv340", "sv7 7"};
-    QTest::newRow("hardware version and start note")
-        << QStringList{"hw:1", "click:Hw_version_master_write_btn", "select:1", "note:36",
-                       "click:Midi_startnote_setzen_btn"}
-        << QStringList{"sh2.0.0.0", "sn236"};
-    QTest::newRow("master clock: date, pause, time")
-        << QStringList{"click:Master_datum_setzen_btn"} << QStringList{"sd$DATE", "", "sz$TIME"};
-    QTest::newRow("firmware update Pedal 1 board 12") << QStringList{"select:6",
-                                                                     "board:12",
-                                                                     "click:Firmware_startstop_btn",
-                                                                     "caption:Firmware_startstop_btn=Stop",
-                                                                     "select:0",
-                                                                     "click:Firmware_startstop_btn",
-                                                                     "caption:Firmware_startstop_btn=Start"}
-                                                      << QStringList{"smca", "mp+712", "mp-"};
-    QTest::newRow("flash Manual 4") << QStringList{"select:3", "click:Write_Flash_configuration_btn",
-                                                   "click:Clear_Flash_config_btn",
-                                                   "click:Clear_all_Flash_configs_btn"}
-                                    << QStringList{"fw4", "fc4", "cfa"};
+    // Steps and lines separated by '|'; an empty line is a tick without a line.
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("expected");
+    const auto row = [](const char *name, const char *steps, const char *lines) {
+        QTest::newRow(name) << QString::fromUtf8(steps) << QString::fromUtf8(lines);
+    };
+    row("setup Manual 3",
+        "select:2|click:Setup_Start_Stop_btn|is:Setup_Start_Stop_btn=Einrichtung beenden|"
+        "click:Setup_Start_Stop_btn|is:Setup_Start_Stop_btn=Neues Manual einrichten",
+        "smca|tb31|ts|smna");
+    row("calibration Manual 2",
+        "select:1|click:Kalibrieren_Start_Stop_btn|is:Kalibrieren_Start_Stop_btn=Stop|"
+        "click:Kalibrieren_Start_Stop_btn|is:Kalibrieren_Start_Stop_btn=Start",
+        "smc2|cm2|gv2|std2|smn2|gv2");
+    row("store Pedal 2", "select:7|click:Konfiguration_speichern_btn", "fw8|sc8");
+    row("key settings Pedal 2",
+        "select:7|set:Settings_edit_spreiz=5|set:Settings_edit_Entprellzeit=30|click:Settings_senden_btn|"
+        "is:Settings_edit_spreiz=05",
+        "smn8|ss805|sx830");
+    row("fine pre-travel",
+        "select:6|click:Leerreise_fein_startstop_btn|is:Leerreise_fein_startstop_btn=Stop|"
+        "click:Leerreise_fein_startstop_btn|is:Leerreise_fein_startstop_btn=Start",
+        "smna|tab|tas");
+    row("coupler thresholds as typed",
+        "set:Schwelle3_edit=40|set:Schwelle7_edit= 7|click:Schwelle3_set_btn|click:Schwelle7_set_btn",
+        "sv340|sv7 7");
+    row("hardware version and start note",
+        "set:Hw_version_select_box=1|click:Hw_version_master_write_btn|select:1|set:Startnote_select_box=36|"
+        "click:Midi_startnote_setzen_btn",
+        "sh2.0.0.0|sn236");
+    row("master clock: date, pause, time", "click:Master_datum_setzen_btn", "sd$DATE||sz$TIME");
+    row("firmware update Pedal 1 board 12",
+        "select:6|set:Boardnr_select_box=12|click:Firmware_startstop_btn|is:Firmware_startstop_btn=Stop|"
+        "select:0|click:Firmware_startstop_btn|is:Firmware_startstop_btn=Start",
+        "smca|mp+712|mp-");
+    row("flash Manual 4",
+        "select:3|click:Write_Flash_configuration_btn|click:Clear_Flash_config_btn|click:Clear_all_Flash_"
+        "configs_btn",
+        "fw4|fc4|cfa");
 }
 
 void TestCommSession::workflowLinesArriveInOrderOneTickApart()
 {
-    QFETCH(QStringList, steps);
-    QFETCH(QStringList, expected);
+    QFETCH(QString, steps);
+    QFETCH(QString, expected);
     QVERIFY(session->drainAndClear());
 
     const QDateTime before = QDateTime::currentDateTime();
-    const QString problem = session->perform(steps);
+    const QString problem = session->perform(steps.split(QLatin1Char('|')));
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
     const QDateTime after = QDateTime::currentDateTime();
     // All entries of the clicks are queued at once, pauses included.
-    QCOMPARE(session->window()->pendingCommands().size(), expected.size());
+    const QStringList ticked = expected.split(QLatin1Char('|'));
+    QCOMPARE(session->window()->pendingCommands().size(), ticked.size());
 
     QStringList lines;
     QList<int> ticks;
-    for (int i = 0; i < expected.size(); ++i) {
-        if (!expected[i].isEmpty())
-            lines << expected[i], ticks << i;
+    for (int i = 0; i < ticked.size(); ++i) {
+        if (!ticked[i].isEmpty())
+            lines << ticked[i], ticks << i;
     }
-    QVERIFY(session->waitForReceived(lines.size(), expected.size() * 1000 + 3000));
+    QVERIFY(session->waitForReceived(lines.size(), ticked.size() * 1000 + 3000));
     QVERIFY(session->waitForQueueEmpty(2000));
     QTest::qWait(150); // a stray extra line would have arrived by now
 
@@ -204,7 +198,7 @@ void TestCommSession::directLinesOvertakeQueuedOnes()
     display->clear();
 
     QString problem = session->perform(
-        {"select:3", "text:Schwelle1_edit=11", "text:Schwelle2_edit=22", "click:Schwelle1_set_btn",
+        {"select:3", "set:Schwelle1_edit=11", "set:Schwelle2_edit=22", "click:Schwelle1_set_btn",
          "click:Schwelle2_set_btn", "click:Werte_ansehen_btn", "click:Leerreise_minus_btn",
          "click:Leerreise_plus_btn", "click:Qrgel_cnf_save_btn", "click:Alle_Werte_anzeigen_btn",
          "click:Sw_version_master_read_btn", "click:Sw_version_slave_read_btn",
@@ -285,11 +279,11 @@ void TestCommSession::trennenDisconnectsAndTheSecondClickReconnects()
         QTest::keyClick(lineEdit, Qt::Key_Return);
         QVERIFY(session->waitForStatus(QStringLiteral("offline"), 4000));
         QVERIFY(w->isEnabled() && closer->seen.isEmpty());
-        QVERIFY(session->perform({"caption:Trennen_btn=Trennen"}).isEmpty());
+        QVERIFY(session->perform({"is:Trennen_btn=Trennen"}).isEmpty());
         session->sim().clearReceivedLines();
     }
     // The first click queues the disconnect ("q", received only while connected).
-    QVERIFY(session->perform({"click:Trennen_btn", "caption:Trennen_btn=Verbinden"}).isEmpty());
+    QVERIFY(session->perform({"click:Trennen_btn", "is:Trennen_btn=Verbinden"}).isEmpty());
     QCOMPARE(describe(w->pendingCommands()), QStringLiteral("(q,0,0)"));
     QVERIFY(session->waitForQueueEmpty(3000));
     QVERIFY(session->waitForStatus(QStringLiteral("offline"), 4000));
@@ -301,7 +295,7 @@ void TestCommSession::trennenDisconnectsAndTheSecondClickReconnects()
 
     // The second click connects again and the prompts are answered anew.
     session->sim().clearReceivedLines();
-    QVERIFY(session->perform({"click:Trennen_btn", "caption:Trennen_btn=Trennen"}).isEmpty());
+    QVERIFY(session->perform({"click:Trennen_btn", "is:Trennen_btn=Trennen"}).isEmpty());
     QCOMPARE(session->statusBar()->currentMessage(), QStringLiteral("Trying:169.254.100.100"));
     QCOMPARE(session->statusBar()->styleSheet(), QStringLiteral("color: black"));
     QVERIFY(session->waitForStatus(QStringLiteral("online"), 6000));

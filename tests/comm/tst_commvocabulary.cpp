@@ -7,6 +7,7 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include "commfixture.h"
@@ -21,8 +22,6 @@ private slots:
     void initTestCase();
     void queuedLines_data();
     void queuedLines();
-    void directLines_data();
-    void directLines();
     void keySettingsWriteTheTwoDigitValuesBack_data();
     void keySettingsWriteTheTwoDigitValuesBack();
     void spreadButtons_data();
@@ -32,7 +31,7 @@ private slots:
     void cleanupTestCase() { session.reset(); }
 
 private:
-    QStringList clickAndTakeQueued(const QStringList &steps);
+    QStringList clickAndTake(const QStringList &steps);
     std::unique_ptr<CommSession> session;
 };
 
@@ -43,14 +42,19 @@ void TestCommVocabulary::initTestCase()
     QVERIFY2(session->start(), qPrintable(session->error));
 }
 
-// The lines of the Send entries that the steps appended to the queue.
-QStringList TestCommVocabulary::clickAndTakeQueued(const QStringList &steps)
+// What the steps sent at once (">" and the line, from the echo in the terminal pane) and the
+// lines of the Send entries they appended to the queue.
+QStringList TestCommVocabulary::clickAndTake(const QStringList &steps)
 {
+    QTextDocument *pane = session->widget<QTextEdit>("Display")->document();
+    const int blocks = pane->blockCount();
     const int before = session->window()->pendingCommands().size();
     const QString problem = session->perform(steps);
     if (!problem.isEmpty())
         return {QStringLiteral("ERROR: ") + problem};
     QStringList lines;
+    for (QTextBlock b = pane->findBlockByNumber(blocks); b.isValid(); b = b.next())
+        lines << QStringLiteral(">") + b.text();
     const auto &queue = session->window()->pendingCommands();
     for (int i = before; i < queue.size(); ++i)
         lines << (queue[i].kind == Send && queue[i].param == 0
@@ -74,30 +78,45 @@ void TestCommVocabulary::queuedLines_data()
     row("piano calibration", {"click:Kalibrieren_Start_Stop_btn", "click:Kalibrieren_Start_Stop_btn"},
         {"smc1", "cm1", "gv1", "std1", "smn1", "gv1"});
     row("piano settings",
-        {"text:Settings_edit_spreiz=20", "text:Settings_edit_Entprellzeit=40", "click:Settings_senden_btn"},
+        {"set:Settings_edit_spreiz=20", "set:Settings_edit_Entprellzeit=40", "click:Settings_senden_btn"},
         {"smn1", "ss120", "sx140"});
-    row("piano note 60", {"note:60", "click:Midi_startnote_setzen_btn"}, {"sn160"});
-    row("piano board 8", {"board:8", "click:Firmware_startstop_btn", "click:Firmware_startstop_btn"},
+    row("piano note 60", {"set:Startnote_select_box=60", "click:Midi_startnote_setzen_btn"}, {"sn160"});
+    row("piano board 8",
+        {"set:Boardnr_select_box=8", "click:Firmware_startstop_btn", "click:Firmware_startstop_btn"},
         {"smca", "mp+18", "mp-"});
     row("Pedal 2 board 30",
-        {"select:7", "board:30", "click:Firmware_startstop_btn", "click:Firmware_startstop_btn"},
+        {"select:7", "set:Boardnr_select_box=30", "click:Firmware_startstop_btn",
+         "click:Firmware_startstop_btn"},
         {"smca", "mp+830", "mp-"});
     row("Manual 3 board 2",
-        {"select:2", "board:2", "click:Firmware_startstop_btn", "click:Firmware_startstop_btn"},
+        {"select:2", "set:Boardnr_select_box=2", "click:Firmware_startstop_btn",
+         "click:Firmware_startstop_btn"},
         {"smca", "mp+32", "mp-"});
     row("firmware stop after a change of board and keyboard",
-        {"select:0", "board:3", "click:Firmware_startstop_btn", "select:7", "board:29",
-         "click:Firmware_startstop_btn"},
+        {"select:0", "set:Boardnr_select_box=3", "click:Firmware_startstop_btn", "select:7",
+         "set:Boardnr_select_box=29", "click:Firmware_startstop_btn"},
         {"smca", "mp+13", "mp-"});
-    row("Manual 6 note 127", {"select:5", "note:127", "click:Midi_startnote_setzen_btn"}, {"sn6127"});
-    row("Manual 2 note 1", {"select:1", "note:1", "click:Midi_startnote_setzen_btn"}, {"sn21"});
-    row("hardware version, first entry", {"hw:0", "click:Hw_version_master_write_btn"}, {"sh1.3.0.0"});
+    row("Manual 6 note 127", {"select:5", "set:Startnote_select_box=127", "click:Midi_startnote_setzen_btn"},
+        {"sn6127"});
+    row("Manual 2 note 1", {"select:1", "set:Startnote_select_box=1", "click:Midi_startnote_setzen_btn"},
+        {"sn21"});
+    row("hardware version, first entry", {"set:Hw_version_select_box=0", "click:Hw_version_master_write_btn"},
+        {"sh1.3.0.0"});
     row("Manual 5 flash", {"select:4", "click:Clear_Flash_config_btn", "click:Konfiguration_speichern_btn"},
         {"fc5", "fw5", "sc5"});
     row("thresholds: empty, 128, 8 rows",
-        {"text:Schwelle1_edit=", "text:Schwelle8_edit=128", "text:Schwelle2_edit=2",
-         "click:Schwelle1_set_btn", "click:Schwelle8_set_btn", "click:Schwelle2_set_btn"},
+        {"set:Schwelle1_edit=", "set:Schwelle8_edit=128", "set:Schwelle2_edit=2", "click:Schwelle1_set_btn",
+         "click:Schwelle8_set_btn", "click:Schwelle2_set_btn"},
         {"sv1", "sv8128", "sv22"});
+    // Direct lines: echoed at once, nothing queued.
+    row("values Pedal 2, Piano",
+        {"select:7", "click:Werte_ansehen_btn", "select:8", "click:Werte_ansehen_btn"}, {">gv8", ">gv1"});
+    row("pre-travel Pedal 1", {"select:6", "click:Leerreise_minus_btn", "click:Leerreise_plus_btn"},
+        {">tu7", ">td7"});
+    row("slave software ignores the selection",
+        {"select:7", "set:Boardnr_select_box=17", "click:Sw_version_slave_read_btn"}, {">gss11"});
+    row("typed commands", {"set:lineEdit=gv3", "click:Senden_btn", "set:lineEdit=", "click:Senden_btn"},
+        {">gv3", ">"});
     // Each toggle flips on its own click only; selection changes in between leave it.
     row("toggles across selection changes",
         {"select:0", "click:Setup_Start_Stop_btn", "select:5", "click:Setup_Start_Stop_btn", "select:1",
@@ -109,33 +128,7 @@ void TestCommVocabulary::queuedLines()
 {
     QFETCH(QStringList, steps);
     QFETCH(QStringList, lines);
-    QCOMPARE(clickAndTakeQueued(steps), lines);
-}
-
-void TestCommVocabulary::directLines_data()
-{
-    QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QString>("line");
-    QTest::newRow("values Pedal 2") << QStringList{"select:7", "click:Werte_ansehen_btn"} << "gv8";
-    QTest::newRow("values Piano") << QStringList{"select:8", "click:Werte_ansehen_btn"} << "gv1";
-    QTest::newRow("shorten Pedal 1") << QStringList{"select:6", "click:Leerreise_minus_btn"} << "tu7";
-    QTest::newRow("lengthen Pedal 1") << QStringList{"select:6", "click:Leerreise_plus_btn"} << "td7";
-    QTest::newRow("slave software ignores the selection")
-        << QStringList{"select:7", "board:17", "click:Sw_version_slave_read_btn"} << "gss11";
-    QTest::newRow("typed command") << QStringList{"text:lineEdit=gv3", "click:Senden_btn"} << "gv3";
-    QTest::newRow("typed empty command") << QStringList{"text:lineEdit=", "click:Senden_btn"} << "";
-}
-
-void TestCommVocabulary::directLines()
-{
-    QFETCH(QStringList, steps);
-    QFETCH(QString, line);
-    const int pending = session->window()->pendingCommands().size();
-    const QString problem = session->perform(steps);
-    QVERIFY2(problem.isEmpty(), qPrintable(problem));
-    // Echoed at once as the newest paragraph, nothing queued.
-    QCOMPARE(session->widget<QTextEdit>("Display")->document()->lastBlock().text(), line);
-    QCOMPARE(session->window()->pendingCommands().size(), pending);
+    QCOMPARE(clickAndTake(steps), lines);
 }
 
 void TestCommVocabulary::keySettingsWriteTheTwoDigitValuesBack_data()
@@ -167,10 +160,10 @@ void TestCommVocabulary::keySettingsWriteTheTwoDigitValuesBack()
     QFETCH(QString, debounce);
     QFETCH(QStringList, lines);
     QVERIFY(session
-                ->perform({"select:" + QString::number(keyboard), "text:Settings_edit_spreiz=" + spread,
-                           "text:Settings_edit_Entprellzeit=" + debounce})
+                ->perform({"select:" + QString::number(keyboard), "set:Settings_edit_spreiz=" + spread,
+                           "set:Settings_edit_Entprellzeit=" + debounce})
                 .isEmpty());
-    QCOMPARE(clickAndTakeQueued({"click:Settings_senden_btn"}), lines);
+    QCOMPARE(clickAndTake({"click:Settings_senden_btn"}), lines);
     QCOMPARE(session->widget<QLineEdit>("Settings_edit_spreiz")->text(), lines[1].mid(3));
     QCOMPARE(session->widget<QLineEdit>("Settings_edit_Entprellzeit")->text(), lines[2].mid(3));
 }
@@ -186,16 +179,12 @@ void TestCommVocabulary::spreadButtons_data()
     };
     row("3", false, "0");
     row("50", false, "45");
-    row("abc", false, "0");
     row("abc", true, "5");
     row("98", true, "100");
-    row("100", true, "100");
     row("150", false, "145");
     row("-20", true, "-15");
-    row("-20", false, "0");
     row("07", true, "12");
     row("2147483647", true, "100");
-    row("-2147483648", false, "0");
 }
 
 void TestCommVocabulary::spreadButtons()
@@ -214,14 +203,14 @@ void TestCommVocabulary::spreadButtons()
 void TestCommVocabulary::boardRangeFollowsTheSelection()
 {
     auto *board = session->widget<QSpinBox>("Boardnr_select_box");
-    QVERIFY(session->perform({"select:6", "board:30"}).isEmpty());
+    QVERIFY(session->perform({"select:6", "set:Boardnr_select_box=30"}).isEmpty());
     QCOMPARE(board->maximum(), 30);
     QVERIFY(session->perform({"select:8"}).isEmpty());
     QVERIFY(session->window()->isPianoSelected());
     QCOMPARE(board->maximum(), 8);
     QCOMPARE(board->value(), 1);
     board->setValue(30); // clamped by the range of a manual
-    QCOMPARE(clickAndTakeQueued({"click:Firmware_startstop_btn", "click:Firmware_startstop_btn"}),
+    QCOMPARE(clickAndTake({"click:Firmware_startstop_btn", "click:Firmware_startstop_btn"}),
              (QStringList{"smca", "mp+18", "mp-"}));
     QVERIFY(session->perform({"select:2"}).isEmpty());
     QVERIFY(!session->window()->isPianoSelected());

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -161,43 +160,30 @@ bool CommSession::drainAndClear(int timeoutMs)
 
 QString CommSession::perform(const QStringList &steps)
 {
-    for (const QString &step : steps) {
+    for (QString step : steps) {
+        if (step.startsWith(QLatin1String("select:")))
+            step = QStringLiteral("set:Manual_select_box=") + step.mid(7);
         const QString verb = step.section(QLatin1Char(':'), 0, 0);
-        const QString arg = step.section(QLatin1Char(':'), 1);
-        const QByteArray name = arg.section(QLatin1Char('='), 0, 0).toLatin1();
-        const QString value = arg.section(QLatin1Char('='), 1);
-        QString problem;
-        if (verb == QLatin1String("select")) {
-            widget<QComboBox>("Manual_select_box")->setCurrentIndex(arg.toInt());
-        } else if (verb == QLatin1String("hw")) {
-            widget<QComboBox>("Hw_version_select_box")->setCurrentIndex(arg.toInt());
-        } else if (verb == QLatin1String("board") || verb == QLatin1String("note")) {
-            auto *box = widget<QSpinBox>(verb == QLatin1String("board") ? "Boardnr_select_box"
-                                                                        : "Startnote_select_box");
-            box->setValue(arg.toInt());
-            if (box->value() != arg.toInt())
-                problem = QStringLiteral("value rejected");
-        } else if (verb == QLatin1String("click")) {
-            auto *button = widget<QAbstractButton>(name.constData());
-            if (!button || !button->isEnabled() || !mainWindow->isEnabled())
-                problem = QStringLiteral("no enabled button");
-            else
-                button->click();
-        } else if (verb == QLatin1String("text") || verb == QLatin1String("field")) {
-            auto *edit = widget<QLineEdit>(name.constData());
-            if (verb == QLatin1String("text"))
-                edit->setText(value);
-            else if (edit->text() != value)
-                problem = QStringLiteral("reads \"%1\"").arg(edit->text());
-        } else if (verb == QLatin1String("caption")) {
-            const QString text = widget<QAbstractButton>(name.constData())->text();
-            if (text != value)
-                problem = QStringLiteral("shows \"%1\"").arg(text);
-        } else {
-            problem = QStringLiteral("unknown step");
-        }
-        if (!problem.isEmpty())
-            return step + QStringLiteral(": ") + problem;
+        const QString value = step.section(QLatin1Char('='), 1);
+        QWidget *w =
+            widget<QWidget>(step.section(QLatin1Char(':'), 1).section(QLatin1Char('='), 0, 0).toLatin1());
+        auto *combo = qobject_cast<QComboBox *>(w);
+        auto *spin = qobject_cast<QSpinBox *>(w);
+        auto *edit = qobject_cast<QLineEdit *>(w);
+        auto *button = qobject_cast<QAbstractButton *>(w);
+        const QString text = edit ? edit->text() : button ? button->text() : QString();
+        if (verb == QLatin1String("click") && button && button->isEnabled() && mainWindow->isEnabled())
+            button->click();
+        else if (verb == QLatin1String("set") && combo)
+            combo->setCurrentIndex(value.toInt());
+        else if (verb == QLatin1String("set") && spin &&
+                 (spin->setValue(value.toInt()), spin->value()) == value.toInt())
+            continue;
+        else if (verb == QLatin1String("set") && edit)
+            edit->setText(value);
+        else if (verb != QLatin1String("is") || !w || text != value)
+            return QStringLiteral("%1: failed (widget %2, text \"%3\")")
+                .arg(step, w ? "found" : "missing", text);
     }
     return QString();
 }
@@ -249,32 +235,25 @@ QList<ChildRun> runChildScenarios(const QStringList &scenarios, int timeoutMs)
     std::vector<std::unique_ptr<QProcess>> processes;
     QElapsedTimer clock;
     clock.start();
-    int running = 0;
-    QEventLoop loop;
     for (const QString &scenario : scenarios) {
-        auto process = std::make_unique<QProcess>();
+        processes.push_back(std::make_unique<QProcess>());
+        QProcess *p = processes.back().get();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QString::fromLatin1(scenarioVariable), scenario);
-        process->setProcessEnvironment(env);
-        process->setProcessChannelMode(QProcess::MergedChannels);
-        const int index = runs.size();
+        p->setProcessEnvironment(env);
+        p->setProcessChannelMode(QProcess::MergedChannels);
         ChildRun run;
         run.scenario = scenario;
         runs.append(run);
         // Timed by the signal, so that an early end is not measured late.
-        QObject::connect(process.get(), QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), &loop,
-                         [&, index] {
-                             runs[index].elapsedMs = clock.elapsed();
-                             if (--running == 0)
-                                 loop.quit();
-                         });
-        process->start(QCoreApplication::applicationFilePath(), QStringList());
-        ++running;
-        processes.push_back(std::move(process));
+        QObject::connect(
+            p, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished),
+            [&runs, &clock, index = runs.size() - 1] { runs[index].elapsedMs = clock.elapsed(); });
+        p->start(QCoreApplication::applicationFilePath(), QStringList());
     }
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    if (running > 0)
-        loop.exec();
+    (void)QTest::qWaitFor(
+        [&] { return std::all_of(runs.begin(), runs.end(), [](auto &r) { return r.elapsedMs >= 0; }); },
+        timeoutMs);
     for (int i = 0; i < runs.size(); ++i) {
         QProcess &p = *processes[size_t(i)];
         ChildRun &run = runs[i];

@@ -98,9 +98,8 @@ public:
     bool drainAndClear(int timeoutMs = 8000);
 
     // Carries out click-script steps; returns an error text, empty on success. Steps:
-    // "select:<keyboard index>", "board:<n>", "note:<n>", "hw:<index>", "click:<button>",
-    // "text:<line edit>=<text>" (types), "field:<line edit>=<text>" and "caption:<button>=<text>"
-    // (check).
+    // "click:<button>", "set:<widget>=<value>" (combo box index, spin box value, line edit text),
+    // "is:<widget>=<text>" (line edit or button text), "select:<i>" (the keyboard box).
     QString perform(const QStringList &steps);
 
 private:
