@@ -64,6 +64,23 @@ bool keyboardOnly(const QString &args, int &keyboard, MasterState::Reply &failur
     return true;
 }
 
+// A keyboard digit followed by a board number within that keyboard's range.
+bool keyboardAndBoard(const QString &args, int &keyboard, int &board, MasterState::Reply &failure)
+{
+    QString rest;
+    if (!takeKeyboard(args, keyboard, rest, failure))
+        return false;
+    if (!isDigits(rest) || rest.size() > 2 || rest.toInt() < 1 ||
+        rest.toInt() > MasterState::maxBoard(keyboard)) {
+        failure = error(QStringLiteral("board number of %1 must be 1 to %2")
+                            .arg(MasterState::keyboardName(keyboard))
+                            .arg(MasterState::maxBoard(keyboard)));
+        return false;
+    }
+    board = rest.toInt();
+    return true;
+}
+
 // Plausible, repeatable sensor readings: the same key always measures the same.
 int measuredValue(int keyboard, int key, bool down)
 {
@@ -590,15 +607,10 @@ MasterState::Reply MasterState::masterSoftware(const QString &args)
 MasterState::Reply MasterState::slaveSoftware(const QString &args)
 {
     int keyboard = 0;
-    QString rest;
+    int board = 0;
     Reply failure;
-    if (!takeKeyboard(args, keyboard, rest, failure))
+    if (!keyboardAndBoard(args, keyboard, board, failure))
         return failure;
-    if (!isDigits(rest) || rest.size() > 2 || rest.toInt() < 1 || rest.toInt() > maxBoard(keyboard))
-        return error(QStringLiteral("board number of %1 must be 1 to %2")
-                         .arg(keyboardName(keyboard))
-                         .arg(maxBoard(keyboard)));
-    const int board = rest.toInt();
     if (m_working[keyboard - 1].keyCount == 0)
         return {QStringLiteral("slave board %1 of %2: no answer (keyboard not set up)")
                     .arg(board)
@@ -718,20 +730,16 @@ MasterState::Reply MasterState::sdDelete(const QString &args)
 MasterState::Reply MasterState::firmwareBegin(const QString &args)
 {
     int keyboard = 0;
-    QString rest;
+    int board = 0;
     Reply failure;
-    if (!takeKeyboard(args, keyboard, rest, failure))
+    if (!keyboardAndBoard(args, keyboard, board, failure))
         return failure;
-    if (!isDigits(rest) || rest.size() > 2 || rest.toInt() < 1 || rest.toInt() > maxBoard(keyboard))
-        return error(QStringLiteral("board number of %1 must be 1 to %2")
-                         .arg(keyboardName(keyboard))
-                         .arg(maxBoard(keyboard)));
     if (m_updateKeyboard != 0)
         return error(QStringLiteral("firmware update of board %1 of %2 still running (end it with mp-)")
                          .arg(m_updateBoard)
                          .arg(keyboardName(m_updateKeyboard)));
     m_updateKeyboard = keyboard;
-    m_updateBoard = rest.toInt();
+    m_updateBoard = board;
     return ok(QStringLiteral("board %1 of %2 in firmware update mode: send the firmware now")
                   .arg(m_updateBoard)
                   .arg(keyboardName(keyboard)));
