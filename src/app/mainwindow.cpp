@@ -44,23 +44,11 @@ MainWindow::~MainWindow()
 
 void MainWindow::showStatus(const QString &text, int colour)
 {
-    switch (colour) {
-    case Black:
-        ui->statusBar->setStyleSheet(QStringLiteral("color: black"));
-        break;
-    case Red:
-        ui->statusBar->setStyleSheet(QStringLiteral("color: red"));
-        break;
-    case Green:
-        ui->statusBar->setStyleSheet(QStringLiteral("color: green"));
-        break;
-    case Blue:
-        ui->statusBar->setStyleSheet(QStringLiteral("color: blue"));
-        break;
-    default:
-        // An unknown code keeps whatever colour the previous message had.
-        break;
-    }
+    // Indexed by StatusColour; an unknown code keeps whatever colour the previous
+    // message had.
+    static const char *const styles[] = {"color: black", "color: red", "color: green", "color: blue"};
+    if (colour >= 0 && colour < int(sizeof styles / sizeof *styles))
+        ui->statusBar->setStyleSheet(QLatin1String(styles[colour]));
     ui->statusBar->showMessage(text);
 }
 

@@ -67,13 +67,6 @@ void TestCommFlood::queuedCommandsKeepTheirPaceDuringAFlood()
     QVERIFY2(paced, qPrintable(QStringLiteral("gaps in ms: ") + gaps.join(QStringLiteral(", "))));
 }
 
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    app.setAttribute(Qt::AA_Use96Dpi, true);
-    TestCommFlood test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TestCommFlood)
 
 #include "tst_commflood.moc"

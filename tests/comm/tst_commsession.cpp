@@ -364,13 +364,6 @@ void TestCommSession::resetMasterQueuesTheRestart()
     // The rest of this sequence ran in full in the test before.
 }
 
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    app.setAttribute(Qt::AA_Use96Dpi, true);
-    TestCommSession test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TestCommSession)
 
 #include "tst_commsession.moc"

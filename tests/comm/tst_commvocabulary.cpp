@@ -232,13 +232,6 @@ void TestCommVocabulary::clientLoginSignalsOnlyShowAStatus()
     QVERIFY(w->isEnabled());
 }
 
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    app.setAttribute(Qt::AA_Use96Dpi, true);
-    TestCommVocabulary test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TestCommVocabulary)
 
 #include "tst_commvocabulary.moc"
