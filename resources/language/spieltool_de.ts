@@ -539,5 +539,19 @@ Sie können damit die Sensoren in einen Zustand bringen, der einen Ausbau erford
         <source>Verbinden</source>
         <translation>Verbinden</translation>
     </message>
+    <message>
+        <source>Beenden</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Befehlszeilen warten noch auf das Senden: %1.
+Erst senden und dann beenden?</source>
+        <translation>Befehlszeilen warten noch auf das Senden: %1.
+Erst senden und dann beenden?</translation>
+    </message>
+    <message>
+        <source>Das Programm endet nach dem Senden</source>
+        <translation>Das Programm endet nach dem Senden</translation>
+    </message>
 </context>
 </TS>

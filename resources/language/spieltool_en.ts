@@ -539,5 +539,19 @@ Used wrongly, it can bring the sensors into a state in which they have to be rem
         <source>Verbinden</source>
         <translation>Connect</translation>
     </message>
+    <message>
+        <source>Beenden</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>Befehlszeilen warten noch auf das Senden: %1.
+Erst senden und dann beenden?</source>
+        <translation>Command lines still waiting to be sent: %1.
+Send them first and then quit?</translation>
+    </message>
+    <message>
+        <source>Das Programm endet nach dem Senden</source>
+        <translation>The program ends after sending</translation>
+    </message>
 </context>
 </TS>

@@ -57,6 +57,8 @@ void MainWindow::commandtimerupdate()
         // A pause: the entry only uses up its tick.
         break;
     }
+    if (closeWhenSent && waitingCommandLines() == 0)
+        close();
 }
 
 void MainWindow::Befehl_edit_changed(QString text)

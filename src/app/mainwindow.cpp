@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "dialoglogin.h"
+#include "terminalwriter.h"
 #include "ui_mainwindow.h"
 
 MainWindow::MainWindow(QWidget *parent)
@@ -26,6 +27,10 @@ MainWindow::MainWindow(QWidget *parent)
     connect(&telnet, SIGNAL(message(QString)), this, SLOT(displayMessage(QString)));
 
     ui->setupUi(this);
+    // The pane is fed as plain text, never through QTextEdit::append, which
+    // would take text that looks like markup as rich text.
+    terminal = new TerminalWriter(ui->Display, TerminalWriter::kMaxParagraphs, this);
+    connect(this, SIGNAL(setDisplayMessage(QString)), terminal, SLOT(append(QString)));
     // Tab 0 is already current, so currentChanged will not fire to set the label.
     ui->ManualText->setText(helpTexts[0]);
     ui->tabWidget->setCurrentIndex(0);

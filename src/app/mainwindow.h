@@ -9,6 +9,9 @@
 
 #include "telnetlib1.h"
 
+class QCloseEvent;
+class TerminalWriter;
+
 namespace Ui {
 class MainWindow;
 }
@@ -61,6 +64,9 @@ public:
     const QString &helpText(int index) const { return helpTexts[index]; }
     telnetlib1 &telnetClient() { return telnet; }
     QTimer *commandTimerObject() const { return commandTimer; }
+    TerminalWriter *terminalWriter() const { return terminal; }
+    // Send entries of the queue that have yet to reach the master.
+    int waitingCommandLines() const;
 
 signals:
     void setDisplayMessage(QString);
@@ -112,6 +118,10 @@ public slots:
     void Clear_Flash_config_btn_clicked();
     void commandtimerupdate();
 
+protected:
+    // Asks before command lines still queued would be lost.
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     int manualNumber() const { return manualIndex + 1; }
     // Echo a line in the terminal pane and send it at once, past the queue.
@@ -132,6 +142,10 @@ private:
     QString commandText;
     QTimer *commandTimer;
     QList<CommandEntry> commandQueue;
+    // Every text of setDisplayMessage reaches the pane through it.
+    TerminalWriter *terminal = nullptr;
+    // Set once the user chose to quit after the queued lines have gone out.
+    bool closeWhenSent = false;
 };
 
 #endif // MAINWINDOW_H

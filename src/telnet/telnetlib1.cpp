@@ -11,13 +11,55 @@
 #include <QtGlobal>
 
 #ifdef Q_OS_WIN
+#include <mstcpip.h>
 #include <winsock2.h>
 #else
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
 #include <sys/types.h>
 #endif
 
 using namespace Telnet;
+
+namespace {
+
+// A pulled cable or a master without power sends neither FIN nor RST: without
+// these the connection would look alive for many minutes while lines vanish
+// into it. Idle, the probes notice a dead link within kKeepAliveIdleS +
+// kKeepAliveIntervalS * kKeepAliveProbes; with data in flight, the
+// retransmissions give up after kUnacknowledgedTimeoutMs. A master that answers
+// slowly still acknowledges, so it is not affected.
+constexpr int kKeepAliveIdleS = 2;
+constexpr int kKeepAliveIntervalS = 1;
+constexpr int kKeepAliveProbes = 4;
+constexpr int kUnacknowledgedTimeoutMs = 5000;
+
+void detectDeadLink(qintptr descriptor)
+{
+#ifdef Q_OS_WIN
+    // Windows sends ten probes: 1 s idle and 0.8 s apart stay within 10 s.
+    tcp_keepalive values = {1, 1000, 800};
+    DWORD returned = 0;
+    WSAIoctl(SOCKET(descriptor), SIO_KEEPALIVE_VALS, &values, sizeof values, nullptr, 0, &returned, nullptr,
+             nullptr);
+#else
+    const int fd = int(descriptor);
+    const int on = 1;
+    setsockopt(fd, SOL_SOCKET, SO_KEEPALIVE, &on, sizeof on);
+#if defined(TCP_KEEPIDLE) && defined(TCP_KEEPINTVL) && defined(TCP_KEEPCNT)
+    setsockopt(fd, IPPROTO_TCP, TCP_KEEPIDLE, &kKeepAliveIdleS, sizeof kKeepAliveIdleS);
+    setsockopt(fd, IPPROTO_TCP, TCP_KEEPINTVL, &kKeepAliveIntervalS, sizeof kKeepAliveIntervalS);
+    setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &kKeepAliveProbes, sizeof kKeepAliveProbes);
+#endif
+#ifdef TCP_USER_TIMEOUT
+    const unsigned int timeout = kUnacknowledgedTimeoutMs;
+    setsockopt(fd, IPPROTO_TCP, TCP_USER_TIMEOUT, &timeout, sizeof timeout);
+#endif
+#endif
+}
+
+} // namespace
 
 telnetlib1Private::telnetlib1Private(telnetlib1 *client)
     : QObject(client), owner(client), loginExpr(QStringLiteral("ogin:\\s*$")),
@@ -66,6 +108,7 @@ void telnetlib1Private::socketConnected()
     delete oobNotifier;
     oobNotifier = new QSocketNotifier(tcpSocket->socketDescriptor(), QSocketNotifier::Exception, this);
     connect(oobNotifier, SIGNAL(activated(int)), this, SLOT(socketException(int)));
+    detectDeadLink(tcpSocket->socketDescriptor());
     sendOffers();
 }
 

@@ -78,6 +78,7 @@ bool parseOptions(const QCommandLineParser &parser, MasterSimOptions &o, QHostAd
         return false;
     o.refuseConnections = parser.isSet(QStringLiteral("refuse"));
     o.noPasswordPrompt = parser.isSet(QStringLiteral("no-password-prompt"));
+    o.banner = parser.value(QStringLiteral("banner"));
     o.logFile = parser.value(QStringLiteral("log"));
     return true;
 }
@@ -123,6 +124,10 @@ int main(int argc, char *argv[])
         {QStringLiteral("refuse"), QStringLiteral("Fault: close every connection at once.")},
         {QStringLiteral("no-password-prompt"), QStringLiteral("Fault: never send the password prompt.")},
         {QStringLiteral("flood"), QStringLiteral("Fault: answer \"gva\" with N lines."), QStringLiteral("n")},
+        {QStringLiteral("banner"),
+         QStringLiteral("Text sent before the login prompt (for example markup, to see that the program "
+                        "shows it verbatim)."),
+         QStringLiteral("text")},
         {QStringLiteral("log"),
          QStringLiteral("Record every received command line with a timestamp (- for "
                         "standard output)."),

@@ -116,6 +116,8 @@ void MasterSession::sendLoginPrompt()
     m_negotiationTimer->stop();
     if (m_stage == Stage::Negotiating) {
         m_stage = Stage::User;
+        if (!m_options.banner.isEmpty())
+            sendText(m_options.banner.toUtf8() + "\r\n");
         sendPrompt(kLoginPrompt);
     }
 }

@@ -31,6 +31,7 @@ struct MasterSimOptions
     bool refuseConnections = false; // fault: close every connection at once
     bool noPasswordPrompt = false;  // fault: never send the password prompt
     int floodLines = 0;             // fault: "gva" answers with this many lines (0: normal answer)
+    QString banner;                 // sent before the login prompt, as daemons send an issue text
     QString logFile;                // "-" for standard output, empty for no log
     int negotiationTimeoutMs = 500; // the login prompt waits this long at most for option answers
 };
