@@ -540,4 +540,23 @@ Sie können damit die Sensoren in einen Zustand bringen, der einen Ausbau erford
         <translation>Verbinden</translation>
     </message>
 </context>
+<context>
+    <name>TerminalSaver</name>
+    <message>
+        <source>Terminal speichern…</source>
+        <translation>Terminal speichern…</translation>
+    </message>
+    <message>
+        <source>Terminal speichern</source>
+        <translation>Terminal speichern</translation>
+    </message>
+    <message>
+        <source>Textdateien (*.txt);;Alle Dateien (*)</source>
+        <translation>Textdateien (*.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Die Datei %1 konnte nicht geschrieben werden: %2</source>
+        <translation>Die Datei %1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+</context>
 </TS>

@@ -540,4 +540,23 @@ Used wrongly, it can bring the sensors into a state in which they have to be rem
         <translation>Connect</translation>
     </message>
 </context>
+<context>
+    <name>TerminalSaver</name>
+    <message>
+        <source>Terminal speichern…</source>
+        <translation>Save terminal…</translation>
+    </message>
+    <message>
+        <source>Terminal speichern</source>
+        <translation>Save terminal</translation>
+    </message>
+    <message>
+        <source>Textdateien (*.txt);;Alle Dateien (*)</source>
+        <translation>Text files (*.txt);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Die Datei %1 konnte nicht geschrieben werden: %2</source>
+        <translation>The file %1 could not be written: %2</translation>
+    </message>
+</context>
 </TS>

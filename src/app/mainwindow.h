@@ -7,11 +7,13 @@
 #include <QString>
 #include <QTimer>
 
+#include "startoptions.h"
 #include "telnetlib1.h"
 
 namespace Ui {
 class MainWindow;
 }
+class CommandHistory;
 
 // One entry of the command queue; carried out by commandtimerupdate, one per tick.
 struct CommandEntry
@@ -44,6 +46,8 @@ public:
     static constexpr quint16 kTelnetPort = 23;
 
     explicit MainWindow(QWidget *parent = nullptr);
+    // The login dialog starts with options.host typed in; every connection uses options.port.
+    explicit MainWindow(const StartOptions &options, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     void showStatus(const QString &text, int colour);
@@ -132,6 +136,9 @@ private:
     QString commandText;
     QTimer *commandTimer;
     QList<CommandEntry> commandQueue;
+    QString startHost;
+    quint16 telnetPort = kTelnetPort;
+    CommandHistory *commandHistory = nullptr;
 };
 
 #endif // MAINWINDOW_H
