@@ -7,12 +7,17 @@
 # shows on your display. Press "verbinden" in the login dialog (the default
 # "Windows auto" preset, user tastarello, password kantor).
 #
+# Where unprivileged user namespaces are refused, the simulator listens on a
+# free port of 127.0.0.1 instead and the program starts with that address and
+# port typed into the login dialog; press "verbinden" there as well.
+#
 # Against a real master module, start the built program on its own instead:
 #   build/src/app/tastarello
 #
 # Usage: scripts/run.sh [--no-deps] [-- extra mastersim switches]
 #   --no-deps   skip installing packages (scripts/install-deps.sh)
-#   Environment: TASTARELLO_BUILD_DIR (default: build)
+#   Environment: TASTARELLO_BUILD_DIR (default: build),
+#                TASTARELLO_RUN_NO_NETNS=1 (use 127.0.0.1 even where namespaces work)
 set -eu
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
@@ -21,14 +26,41 @@ case $BUILD in /*) ;; *) BUILD=$ROOT/$BUILD ;; esac
 
 say() { printf 'run: %s\n' "$*" >&2; }
 
+# What follows "--" stays in "$@" for the simulator.
+DEPS=1
+while [ $# -gt 0 ]; do
+    case $1 in
+    --no-deps) DEPS=0 ;;
+    --) shift; break ;;
+    -h|--help) sed -n '2,20p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    esac
+    shift
+done
+
+SIM=""
+APP=""
+# shellcheck disable=SC2317 # called by the traps
+stop() {
+    [ -n "$APP" ] && kill "$APP" 2>/dev/null
+    [ -n "$SIM" ] && kill "$SIM" 2>/dev/null
+    return 0
+}
+
+# Runs the program with the given options until it ends, then ends this script.
+run_program() {
+    # The window loads its icon from the working directory.
+    cd "$ROOT/resources/icons"
+    "$BUILD/src/app/tastarello" "$@" &
+    APP=$!
+    status=0
+    wait "$APP" || status=$?
+    APP=""
+    say "tastarello ended with exit code $status"
+    exit "$status"
+}
+
 # --- second stage: inside the namespace --------------------------------------
 if [ "${TASTARELLO_RUN_STAGE:-}" = inside ]; then
-    while [ $# -gt 0 ]; do
-        case $1 in
-        --) shift; break ;;
-        *) shift ;;
-        esac
-    done
     ip link set lo up
     # The preset ranges of the login dialog, delivered to this namespace only.
     for net in 169.254.0.0/16 10.0.0.0/8 192.168.0.0/16; do
@@ -39,12 +71,6 @@ if [ "${TASTARELLO_RUN_STAGE:-}" = inside ]; then
     # the routed ranges) reaches the simulator; nothing outside can.
     "$BUILD/tools/mastersim/mastersim" --listen 0.0.0.0 --port 23 --log "$LOG" "$@" &
     SIM=$!
-    APP=""
-    stop() {
-        [ -n "$APP" ] && kill "$APP" 2>/dev/null
-        kill "$SIM" 2>/dev/null
-        return 0
-    }
     trap stop EXIT
     trap 'stop; exit 130' INT TERM
     # Wait until it listens, so that the first connection attempt finds it.
@@ -59,26 +85,14 @@ if [ "${TASTARELLO_RUN_STAGE:-}" = inside ]; then
     done
     say "simulator listening on port 23 of every preset address; its log: $LOG"
     say "press \"verbinden\" in the login dialog"
-    # The window loads its icon from the working directory.
-    cd "$ROOT/resources/icons"
-    "$BUILD/src/app/tastarello" &
-    APP=$!
-    status=0
-    wait "$APP" || status=$?
-    APP=""
-    say "tastarello ended with exit code $status"
-    exit "$status"
+    run_program
 fi
 
 # --- first stage: on the host ------------------------------------------------
-DEPS=1
-for arg in "$@"; do
-    case $arg in
-    --no-deps) DEPS=0 ;;
-    --) break ;;
-    -h|--help) sed -n '2,18p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
-    esac
-done
+NETNS=1
+if [ -n "${TASTARELLO_RUN_NO_NETNS:-}" ] || ! unshare -rn true 2>/dev/null; then
+    NETNS=0
+fi
 
 # The window needs a display that the namespace can reach: a local X server
 # (its socket file in /tmp/.X11-unix is shared with the namespace) or a Wayland
@@ -91,8 +105,9 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     exit 2
 fi
 if [ -n "${DISPLAY:-}" ]; then
-    case $DISPLAY in
-    :*|unix:*) ;;
+    # Without the namespace any display will do.
+    case $NETNS:$DISPLAY in
+    0:*|1::*|1:unix:*) ;;
     *)
         say "the display $DISPLAY is reached over the network, which the private network"
         say "namespace cannot do. Use a local display, or scripts/e2e.sh (virtual display)."
@@ -114,11 +129,28 @@ if [ ! -f "$BUILD/build.ninja" ]; then
 fi
 cmake --build "$BUILD" --target tastarello mastersim
 
-if ! unshare -rn true 2>/dev/null; then
-    say "cannot create a private network namespace (unshare -rn failed)."
-    say "Unprivileged user namespaces must be allowed, for example on Debian:"
-    say "  sudo sysctl kernel.unprivileged_userns_clone=1"
-    exit 1
+if [ $NETNS -eq 1 ]; then
+    exec unshare -rn env TASTARELLO_RUN_STAGE=inside TASTARELLO_BUILD_DIR="$BUILD" "$0" -- "$@"
 fi
 
-exec unshare -rn env TASTARELLO_RUN_STAGE=inside TASTARELLO_BUILD_DIR="$BUILD" "$0" "$@"
+# --- no namespace: the simulator on a free port of 127.0.0.1 ----------------
+LOG=$BUILD/mastersim.log
+OUT=$BUILD/mastersim.out
+"$BUILD/tools/mastersim/mastersim" --listen 127.0.0.1 --port 0 --log "$LOG" "$@" >"$OUT" &
+SIM=$!
+trap stop EXIT
+trap 'stop; exit 130' INT TERM
+# It prints the port it picked once it listens.
+PORT=""
+i=0
+while [ -z "$PORT" ]; do
+    i=$((i + 1))
+    if [ $i -gt 50 ] || ! kill -0 "$SIM" 2>/dev/null; then
+        say "the simulator did not start"
+        exit 1
+    fi
+    sleep 0.1
+    PORT=$(sed -n 's/^mastersim: listening on .* port \([0-9][0-9]*\) .*/\1/p' "$OUT")
+done
+say "no private network namespace: the simulator listens on 127.0.0.1 port $PORT instead (log: $LOG); press \"verbinden\""
+run_program --host 127.0.0.1 --port "$PORT"

@@ -554,4 +554,23 @@ Erst senden und dann beenden?</translation>
         <translation>Das Programm endet nach dem Senden</translation>
     </message>
 </context>
+<context>
+    <name>TerminalSaver</name>
+    <message>
+        <source>Terminal speichern…</source>
+        <translation>Terminal speichern…</translation>
+    </message>
+    <message>
+        <source>Terminal speichern</source>
+        <translation>Terminal speichern</translation>
+    </message>
+    <message>
+        <source>Textdateien (*.txt);;Alle Dateien (*)</source>
+        <translation>Textdateien (*.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Die Datei %1 konnte nicht geschrieben werden: %2</source>
+        <translation>Die Datei %1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+</context>
 </TS>

@@ -554,4 +554,23 @@ Send them first and then quit?</translation>
         <translation>The program ends after sending</translation>
     </message>
 </context>
+<context>
+    <name>TerminalSaver</name>
+    <message>
+        <source>Terminal speichern…</source>
+        <translation>Save terminal…</translation>
+    </message>
+    <message>
+        <source>Terminal speichern</source>
+        <translation>Save terminal</translation>
+    </message>
+    <message>
+        <source>Textdateien (*.txt);;Alle Dateien (*)</source>
+        <translation>Text files (*.txt);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Die Datei %1 konnte nicht geschrieben werden: %2</source>
+        <translation>The file %1 could not be written: %2</translation>
+    </message>
+</context>
 </TS>

@@ -539,5 +539,38 @@ Usate in modo errato, possono portare i sensori in uno stato che ne richiede lo 
         <source>Verbinden</source>
         <translation>Connetti</translation>
     </message>
+    <message>
+        <source>Beenden</source>
+        <translation>Esci</translation>
+    </message>
+    <message>
+        <source>Befehlszeilen warten noch auf das Senden: %1.
+Erst senden und dann beenden?</source>
+        <translation>Righe di comando ancora in attesa di invio: %1.
+Inviarle prima di uscire?</translation>
+    </message>
+    <message>
+        <source>Das Programm endet nach dem Senden</source>
+        <translation>Il programma termina dopo l&apos;invio</translation>
+    </message>
+</context>
+<context>
+    <name>TerminalSaver</name>
+    <message>
+        <source>Terminal speichern…</source>
+        <translation>Salva terminale…</translation>
+    </message>
+    <message>
+        <source>Terminal speichern</source>
+        <translation>Salva terminale</translation>
+    </message>
+    <message>
+        <source>Textdateien (*.txt);;Alle Dateien (*)</source>
+        <translation>File di testo (*.txt);;Tutti i file (*)</translation>
+    </message>
+    <message>
+        <source>Die Datei %1 konnte nicht geschrieben werden: %2</source>
+        <translation>Impossibile scrivere il file %1: %2</translation>
+    </message>
 </context>
 </TS>

@@ -1,5 +1,7 @@
 #include "mainwindow.h"
 
+#include "commandhistory.h"
+
 #include <QTcpSocket>
 
 namespace {
@@ -48,7 +50,7 @@ void MainWindow::commandtimerupdate()
         break;
     }
     case Reconnect:
-        telnet.openConnection(loginData.host, kTelnetPort);
+        telnet.openConnection(loginData.host, telnetPort);
         break;
     case Disconnect:
         telnet.close();
@@ -68,6 +70,7 @@ void MainWindow::Befehl_edit_changed(QString text)
 
 void MainWindow::Senden_btn_clicked()
 {
+    commandHistory->add(commandText);
     sendDirect(commandText);
 }
 

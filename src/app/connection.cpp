@@ -3,6 +3,7 @@
 
 #include "dialoglogin.h"
 
+#include <QLineEdit>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -28,6 +29,8 @@ void MainWindow::startConnection()
 {
     DialogLogin dialog(nullptr);
     dialog.setModal(true);
+    if (!startHost.isNull())
+        dialog.findChild<QLineEdit *>(QStringLiteral("lineEditIP"))->setText(startHost);
     if (dialog.exec() == QDialog::Accepted) {
         loginData.host = dialog.IPAddress;
         loginData.user = dialog.Username;
@@ -40,7 +43,7 @@ void MainWindow::startConnection()
 
     if (!loginData.host.trimmed().isEmpty()) {
         showStatus(QStringLiteral("Trying") + QStringLiteral("IP:") + loginData.host, Black);
-        telnet.openConnection(loginData.host, kTelnetPort);
+        telnet.openConnection(loginData.host, telnetPort);
     } else {
         showStatus(QStringLiteral("hostname is empty"), Black);
     }
@@ -108,7 +111,7 @@ void MainWindow::Trennen_btn_clicked()
         userDisconnected = true;
     } else {
         showStatus(QStringLiteral("Trying:") + loginData.host, Black);
-        telnet.openConnection(loginData.host, kTelnetPort);
+        telnet.openConnection(loginData.host, telnetPort);
         ui->Trennen_btn->setText(QObject::tr("Trennen"));
         userDisconnected = false;
     }

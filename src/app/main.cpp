@@ -1,19 +1,27 @@
 #include <QApplication>
 #include <QTranslator>
 
+#include <cstdio>
+
 #include "mainwindow.h"
+#include "startoptions.h"
 
 int main(int argc, char *argv[])
 {
     QApplication a(argc, argv);
+    const StartOptions options = parseStartOptions(QApplication::arguments());
+    if (options.exitNow) {
+        std::fputs(options.output.toLocal8Bit().constData(), options.exitCode == 0 ? stdout : stderr);
+        return options.exitCode;
+    }
     QApplication::setStyle(QStringLiteral("Fusion"));
 
     QTranslator translator;
     // Installed even when loading fails: the interface then shows its source texts.
-    (void)translator.load(QStringLiteral(":/language/spieltool_de"));
+    (void)translator.load(cataloguePath(options.language));
     a.installTranslator(&translator);
 
-    MainWindow w;
+    MainWindow w(options);
     w.show();
     return a.exec();
 }

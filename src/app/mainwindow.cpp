@@ -1,10 +1,14 @@
 #include "mainwindow.h"
 
+#include "commandhistory.h"
 #include "dialoglogin.h"
+#include "terminalsaver.h"
 #include "terminalwriter.h"
 #include "ui_mainwindow.h"
 
-MainWindow::MainWindow(QWidget *parent)
+MainWindow::MainWindow(QWidget *parent) : MainWindow(StartOptions(), parent) {}
+
+MainWindow::MainWindow(const StartOptions &options, QWidget *parent)
     : QMainWindow(parent),
       ui(new Ui::MainWindow), loginData{QString::fromLatin1(DialogLogin::kDefaultAddress),
                                         QString::fromLatin1(DialogLogin::kDefaultUser),
@@ -34,7 +38,11 @@ MainWindow::MainWindow(QWidget *parent)
     // Tab 0 is already current, so currentChanged will not fire to set the label.
     ui->ManualText->setText(helpTexts[0]);
     ui->tabWidget->setCurrentIndex(0);
+    commandHistory = new CommandHistory(ui->lineEdit);
+    new TerminalSaver(ui->Display);
 
+    startHost = options.host;
+    telnetPort = options.port;
     startConnection();
 
     showMaximized();

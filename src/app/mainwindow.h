@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTimer>
 
+#include "startoptions.h"
 #include "telnetlib1.h"
 
 class QCloseEvent;
@@ -15,6 +16,7 @@ class TerminalWriter;
 namespace Ui {
 class MainWindow;
 }
+class CommandHistory;
 
 // One entry of the command queue; carried out by commandtimerupdate, one per tick.
 struct CommandEntry
@@ -47,6 +49,8 @@ public:
     static constexpr quint16 kTelnetPort = 23;
 
     explicit MainWindow(QWidget *parent = nullptr);
+    // The login dialog starts with options.host typed in; every connection uses options.port.
+    explicit MainWindow(const StartOptions &options, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     void showStatus(const QString &text, int colour);
@@ -142,6 +146,9 @@ private:
     QString commandText;
     QTimer *commandTimer;
     QList<CommandEntry> commandQueue;
+    QString startHost;
+    quint16 telnetPort = kTelnetPort;
+    CommandHistory *commandHistory = nullptr;
     // Every text of setDisplayMessage reaches the pane through it.
     TerminalWriter *terminal = nullptr;
     // Set once the user chose to quit after the queued lines have gone out.

@@ -1,0 +1,65 @@
+#include "terminalsaver.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSaveFile>
+#include <QTextEdit>
+
+TerminalSaver::TerminalSaver(QTextEdit *pane) : QObject(pane), pane(pane)
+{
+    pane->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(pane, &QWidget::customContextMenuRequested, this, &TerminalSaver::showMenu);
+}
+
+QMenu *TerminalSaver::createMenu()
+{
+    QMenu *menu = pane->createStandardContextMenu();
+    menu->addSeparator();
+    connect(menu->addAction(tr("Terminal speichern…")), &QAction::triggered, this,
+            &TerminalSaver::chooseFileAndSave);
+    return menu;
+}
+
+void TerminalSaver::showMenu(const QPoint &position)
+{
+    QMenu *menu = createMenu();
+    menu->exec(pane->viewport()->mapToGlobal(position));
+    delete menu;
+}
+
+QString TerminalSaver::suggestedFileName(const QDateTime &when)
+{
+    // No colons: they are not allowed in Windows file names.
+    return when.toString(QStringLiteral("'terminal_'yyyy-MM-dd_HH-mm-ss'.txt'"));
+}
+
+void TerminalSaver::chooseFileAndSave()
+{
+    const QString suggested = QDir::home().filePath(suggestedFileName(QDateTime::currentDateTime()));
+    const QString path = QFileDialog::getSaveFileName(pane->window(), tr("Terminal speichern"), suggested,
+                                                      tr("Textdateien (*.txt);;Alle Dateien (*)"));
+    if (!path.isEmpty())
+        saveTo(path);
+}
+
+bool TerminalSaver::saveTo(const QString &path)
+{
+    // The master ends its lines with CR LF and each message becomes a paragraph, so the
+    // pane's text holds a CR before most line ends; a lone CR ends a line as well.
+    QString text = pane->toPlainText();
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')))
+        text += QLatin1Char('\n');
+
+    // Text mode gives the platform's line ends; the save file leaves an existing file
+    // as it was when writing fails.
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Text) && file.write(text.toUtf8()) >= 0 && file.commit())
+        return true;
+    QMessageBox::warning(pane->window(), tr("Terminal speichern"),
+                         tr("Die Datei %1 konnte nicht geschrieben werden: %2")
+                             .arg(QDir::toNativeSeparators(path), file.errorString()));
+    return false;
+}

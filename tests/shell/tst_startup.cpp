@@ -1,0 +1,241 @@
+// Start options, the command line's history, saving the terminal pane and the catalogues.
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <QTranslator>
+#include <QXmlStreamReader>
+
+#include "commandhistory.h"
+#include "commfixture.h"
+#include "dialoglogin.h"
+#include "startoptions.h"
+#include "terminalsaver.h"
+
+using Args = QStringList;
+
+template <typename... T> void row(const char *name, const T &...values)
+{
+    (QTest::newRow(name) << ... << values);
+}
+
+class StartupTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void options_data()
+    {
+        QTest::addColumn<Args>("arguments");
+        QTest::addColumn<int>("exitCode");     // -1: the program runs
+        QTest::addColumn<QString>("expected"); // host|port|language, or the start of the output
+        const QString port = QStringLiteral("tastarello: --port must be a number from 1 to 65535, not ");
+        row("none", Args(), -1, "|23|de");
+        row("host", Args{"--host", "10.0.0.7"}, -1, "10.0.0.7|23|de");
+        row("port", Args{"--port=1", "--port", "65535"}, -1, "|65535|de");
+        row("en", Args{"--language", "en"}, -1, "|23|en");
+        row("it", Args{"--language=it", "--host", "h"}, -1, "h|23|it");
+        row("help", Args{"--help"}, 0, "Usage: ");
+        row("-h", Args{"-h"}, 0, "Usage: ");
+        row("-v", Args{"-v"}, 0, "tastarello " TASTARELLO_VERSION "\n");
+        row("unknown", Args{"--colour"}, 2, "tastarello: Unknown option 'colour'.\n");
+        row("positional", Args{"h"}, 2, "tastarello: unexpected argument 'h'\n");
+        row("no value", Args{"--host"}, 2, "tastarello: Missing value after '--host'.\n");
+        row("port 0", Args{"--port", "0"}, 2, port + "'0'\n");
+        row("port 65536", Args{"--port", "65536"}, 2, port + "'65536'\n");
+        row("port -5", Args{"--port=-5"}, 2, port + "'-5'\n");
+        row("port text", Args{"--port", "telnet"}, 2, port + "'telnet'\n");
+        row("language", Args{"--language", "EN"}, 2,
+            "tastarello: --language must be de, en or it, not 'EN'\n");
+    }
+    void options()
+    {
+        QFETCH(Args, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, expected);
+        const StartOptions o = parseStartOptions(Args("tastarello") + arguments);
+        QCOMPARE(o.exitNow ? o.exitCode : -1, exitCode);
+        if (exitCode != -1)
+            QVERIFY2(o.output.startsWith(expected), qPrintable(o.output));
+        else
+            QCOMPARE(Args({o.host, QString::number(o.port), o.language}).join(QLatin1Char('|')), expected);
+        // Null without --host: the login dialog then keeps its own address.
+        QCOMPARE(exitCode == -1 && o.host.isNull(), expected.startsWith(QLatin1Char('|')));
+    }
+
+    void program()
+    {
+        QTemporaryDir runtime; // keeps Qt's note about a missing runtime directory off standard error
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        QProcess p;
+        p.setProcessEnvironment(env);
+        for (const Args &arguments : {Args{"--version"}, Args{"--host", "127.0.0.1", "--port", "x"}}) {
+            p.start(QStringLiteral(TASTARELLO_BINARY), arguments);
+            // A window would wait for the login dialog and never end on its own.
+            QVERIFY(p.waitForFinished(30000));
+            QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(p.readAllStandardOutput(), p.exitCode() ? "" : "tastarello " TASTARELLO_VERSION "\n");
+            QCOMPARE(p.readAllStandardError(),
+                     p.exitCode() ? "tastarello: --port must be a number from 1 to 65535, not 'x'\n" : "");
+        }
+        QCOMPARE(p.exitCode(), 2);
+    }
+
+    void history_data()
+    {
+        QTest::addColumn<Args>("sent");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("keys"); // U: Up, D: Down
+        QTest::addColumn<QString>("shown");
+        const Args abc{"a", "b", "c"};
+        row("nothing sent", Args(), "x", "UD", "x");
+        row("up: newest", abc, "", "U", "c");
+        row("up twice", abc, "", "UU", "b");
+        row("past the oldest", abc, "", "UUUUU", "a");
+        row("back to typed", abc, "ga", "UUDD", "ga");
+        row("past typed", abc, "ga", "UDDD", "ga");
+        row("sent line shown", abc, "c", "U", "b");
+        row("sent line, down", abc, "c", "UD", "c");
+        row("only line shown", Args{"a"}, "a", "UDU", "a");
+        row("repeat once", Args{"a", "b", "b", "b"}, "", "UU", "a");
+        row("older repeat", Args{"a", "b", "a"}, "", "UU", "b");
+        row("empty line", Args{"a", ""}, "", "U", "a");
+        Args many;
+        for (int i = 0; i < 205; ++i)
+            many << QStringLiteral("gv%1").arg(i);
+        row("200 kept", many, "", QString(250, QLatin1Char('U')), "gv5");
+        row("200, back", many, "", QString(199, QLatin1Char('U')) + "D", "gv7");
+    }
+    void history()
+    {
+        QFETCH(Args, sent);
+        QFETCH(QString, typed);
+        QFETCH(QString, keys);
+        QLineEdit edit;
+        CommandHistory history(&edit);
+        for (const QString &line : sent)
+            history.add(line);
+        edit.setText(typed);
+        for (QChar key : keys)
+            QTest::keyClick(&edit, key == QLatin1Char('U') ? Qt::Key_Up : Qt::Key_Down);
+        QTEST(edit.text(), "shown");
+    }
+
+    void save()
+    {
+        QTemporaryDir dir;
+        QTextEdit pane;
+        TerminalSaver saver(&pane);
+        for (const char *text : {"gua", "Master \xc3\xa4\xc3\xb6\r\n", "a\rb"})
+            pane.append(QString::fromUtf8(text));
+        const QString before = pane.toPlainText();
+        commtest::MessageBoxCloser closer;
+        QVERIFY(saver.saveTo(dir.filePath(QStringLiteral("out.txt"))) && closer.seen.isEmpty());
+        QFile out(dir.filePath(QStringLiteral("out.txt")));
+        QVERIFY(out.open(QIODevice::ReadOnly));
+        QByteArray expected("gua\nMaster \xc3\xa4\xc3\xb6\n\na\nb\n");
+#ifdef Q_OS_WIN
+        expected.replace("\n", "\r\n");
+#endif
+        QCOMPARE(out.readAll(), expected);
+
+        const QString unwritable = dir.filePath(QStringLiteral("missing/out.txt"));
+        QVERIFY(!saver.saveTo(unwritable));
+        QCOMPARE(closer.seen.size(), 1); // the box is modal: answered by now
+        QVERIFY2(closer.seen[0].text.contains(QDir::toNativeSeparators(unwritable)),
+                 qPrintable(closer.seen[0].text));
+        QVERIFY(closer.seen[0].icon == QMessageBox::Warning && pane.toPlainText() == before);
+        QCOMPARE(TerminalSaver::suggestedFileName(QDateTime({2024, 5, 1}, {14, 30, 5})),
+                 QStringLiteral("terminal_2024-05-01_14-30-05.txt"));
+    }
+
+    void languages_data()
+    {
+        QTest::addColumn<Args>("arguments");
+        QTest::addColumn<QString>("connect"); // the login dialog's button; empty: not checked
+        QTest::addColumn<QString>("save");    // the pane's menu entry
+        row("default", Args(), "verbinden", "Terminal speichern…");
+        row("de", Args{"--language", "de"}, "verbinden", "Terminal speichern…");
+        row("en", Args{"--language", "en"}, "connect", "Save terminal…");
+        row("it", Args{"--language", "it"}, "", "Salva terminale…");
+    }
+    void languages()
+    {
+        QFETCH(Args, arguments);
+        QFETCH(QString, connect);
+        QTranslator translator;
+        QVERIFY(translator.load(cataloguePath(parseStartOptions(Args("tastarello") + arguments).language)));
+        QCoreApplication::installTranslator(&translator);
+        DialogLogin dialog;
+        QTextEdit pane;
+        std::unique_ptr<QMenu> menu(TerminalSaver(&pane).createMenu());
+        QCoreApplication::removeTranslator(&translator);
+        if (!connect.isEmpty())
+            QCOMPARE(dialog.findChild<QPushButton *>(QStringLiteral("pushButton"))->text(), connect);
+        const QList<QAction *> actions = menu->actions();
+        QVERIFY(actions.size() > 2 && actions[actions.size() - 2]->isSeparator()); // standard entries stay
+        QTEST(actions.last()->text(), "save");
+    }
+
+    void hostAndPortReachTheMaster()
+    {
+        MasterSim sim;
+        QVERIFY(sim.listen(QHostAddress::LocalHost, 0));
+        QSignalSpy logins(&sim, &MasterSim::loggedIn);
+        commtest::LoginDialogAnswerer answerer({}); // presses "verbinden" with the field as it opened
+        MainWindow window(parseStartOptions(
+            {"tastarello", "--host", "127.0.0.1", "--port", QString::number(sim.serverPort())}));
+        QCOMPARE(window.currentLoginData().host, QStringLiteral("127.0.0.1"));
+        QTRY_COMPARE_WITH_TIMEOUT(sim.receivedLines().size(), 1, 8000); // "gua"
+
+        auto *edit = window.findChild<QLineEdit *>(QStringLiteral("lineEdit"));
+        edit->setText(QStringLiteral("gv1"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTRY_COMPARE(sim.receivedLines().size(), 2);
+        QCOMPARE(sim.receivedLines().last().text, QStringLiteral("gv1"));
+        edit->setText(QStringLiteral("g"));
+        QTest::keyClick(edit, Qt::Key_Up);
+        QCOMPARE(edit->text(), QStringLiteral("gv1"));
+        QVERIFY(window.findChild<QTextEdit *>(QStringLiteral("Display"))->findChild<TerminalSaver *>());
+
+        // Reconnections use the same port: "Trennen" twice, then the reset's queue entries.
+        auto *trennen = window.findChild<QPushButton *>(QStringLiteral("Trennen_btn"));
+        trennen->click();
+        QTRY_COMPARE_WITH_TIMEOUT(window.statusBar()->currentMessage(), QStringLiteral("offline"), 5000);
+        trennen->click();
+        QTRY_COMPARE_WITH_TIMEOUT(logins.size(), 2, 8000);
+        window.queueCommand(QString(), Disconnect, 0);
+        window.queueCommand(QString(), Reconnect, 0);
+        QTRY_COMPARE_WITH_TIMEOUT(logins.size(), 3, 8000);
+    }
+
+    // Passes once every message of the German catalogue has its Italian translation.
+    void italianCatalogueComplete()
+    {
+        int messages[2] = {0, 0}, translated[2] = {0, 0};
+        for (int i : {0, 1}) {
+            QFile file(QStringLiteral(TASTARELLO_SOURCE_DIR "/resources/language/spieltool_%1.ts")
+                           .arg(i ? "it" : "de"));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QXmlStreamReader xml(&file);
+            while (!xml.atEnd())
+                if (xml.readNext() == QXmlStreamReader::StartElement &&
+                    xml.name() == QLatin1String("message"))
+                    ++messages[i];
+                else if (xml.isStartElement() && xml.name() == QLatin1String("translation"))
+                    translated[i] += !xml.attributes().hasAttribute(QStringLiteral("type")) &&
+                                     !xml.readElementText().isEmpty();
+        }
+        QCOMPARE(messages[1], messages[0]);
+        QCOMPARE(translated[1], messages[1]);
+    }
+};
+
+QTEST_MAIN(StartupTest)
+#include "tst_startup.moc"
