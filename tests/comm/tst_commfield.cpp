@@ -210,7 +210,10 @@ void TestCommField::paneTakesFloodsInPiecesAndKeepsTheNewest()
         QVERIFY(QTest::qWaitFor([&] { return !writer.hasPending(); }, 20000));
     }
     const QTextDocument *document = pane.document();
-    QVERIFY2(document->blockCount() >= keep && document->blockCount() <= keep + keep / 50,
+    // One flood too large for the pane leaves exactly its last paragraphs; arrivals one by one leave in
+    // batches.
+    QVERIFY2(arrivals == 1 ? document->blockCount() == keep
+                           : document->blockCount() >= keep && document->blockCount() <= keep + keep / 50,
              qPrintable(QString::number(document->blockCount())));
     const QString problem = numberingProblem(document, line);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
