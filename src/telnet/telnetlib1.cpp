@@ -10,6 +10,9 @@
 #include <QTcpSocket>
 #include <QtGlobal>
 
+#include <cstring>
+#include <utility>
+
 #ifdef Q_OS_WIN
 #include <winsock2.h>
 #else
@@ -223,33 +226,52 @@ void telnetlib1::setShellPromptExpr(const QRegularExpression &pattern)
 }
 
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
-// QRegExp's wildcard syntax as a regular expression that searches: ? and *
-// match any character (newline too), [...] is a set ([!...] negated), and
-// with WildcardUnix a backslash makes the next character literal.
+// QRegExp's wildcard syntax as the regular expression QRegExp itself searched
+// with, its quirks included: in Wildcard a backslash is a literal character
+// that also makes the next one literal; in WildcardUnix it only escapes.
 static QString wildcardPattern(const QString &wildcard, bool unixEscapes)
 {
+    const int size = wildcard.size();
     QString rx;
-    for (int i = 0; i < wildcard.size(); ++i) {
-        const QChar c = wildcard.at(i);
-        if (c == QLatin1Char('?')) {
-            rx += QLatin1Char('.');
-        } else if (c == QLatin1Char('*')) {
-            rx += QLatin1String(".*");
-        } else if (unixEscapes && c == QLatin1Char('\\') && i + 1 < wildcard.size()) {
-            rx += QRegularExpression::escape(wildcard.at(++i));
-        } else if (c == QLatin1Char('[')) {
-            const int close = wildcard.indexOf(QLatin1Char(']'), i + 2);
-            if (close < 0) {
-                rx += QLatin1String("\\[");
-                continue;
+    bool escaping = false;
+    for (int i = 0; i < size;) {
+        const QChar c = wildcard.at(i++);
+        const char latin = c.toLatin1();
+        if (latin == '\\') {
+            if (!unixEscapes || escaping)
+                rx += QLatin1String("\\\\");
+            if (unixEscapes && i == size)
+                rx += QLatin1String("\\\\");
+            escaping = true;
+        } else if (latin == '*' || latin == '?') {
+            if (escaping)
+                rx += QLatin1Char('\\') + c;
+            else
+                rx += latin == '*' ? QLatin1String(".*") : QLatin1String(".");
+            escaping = false;
+        } else if (latin != 0 && std::strchr("$()+.^{|}", latin)) {
+            if (std::exchange(escaping, false))
+                rx += QLatin1String("\\\\");
+            rx += QLatin1Char('\\') + c;
+        } else if (latin == '[' && !escaping) {
+            rx += c;
+            if (i < size && wildcard.at(i) == QLatin1Char('^'))
+                rx += wildcard.at(i++);
+            if (i < size && wildcard.at(i) == QLatin1Char(']'))
+                rx += wildcard.at(i++);
+            for (; i < size && wildcard.at(i) != QLatin1Char(']'); ++i) {
+                if (wildcard.at(i) == QLatin1Char('\\'))
+                    rx += QLatin1Char('\\');
+                rx += wildcard.at(i);
             }
-            QString set = wildcard.mid(i + 1, close - i - 1);
-            if (set.startsWith(QLatin1Char('!')))
-                set[0] = QLatin1Char('^');
-            rx += QLatin1Char('[') + set.replace(QLatin1Char('\\'), QLatin1String("\\\\")) + QLatin1Char(']');
-            i = close;
+        } else if (latin == '[' || latin == ']') {
+            if (std::exchange(escaping, false))
+                rx += QLatin1Char('\\');
+            rx += c;
         } else {
-            rx += QRegularExpression::escape(c);
+            if (std::exchange(escaping, false))
+                rx += QLatin1String("\\\\");
+            rx += c;
         }
     }
     return rx;
@@ -261,6 +283,12 @@ static QString wildcardPattern(const QString &wildcard, bool unixEscapes)
 static QRegularExpression fromQRegExp(const QRegExp &pattern)
 {
     const QString text = pattern.pattern();
+    if (text.isEmpty())
+        return QRegularExpression();
+    // QRegExp refuses some texts that PCRE takes, a stray ] for one; it found
+    // nothing with them, and a pattern that never matches is still a pattern.
+    if (!pattern.isValid())
+        return QRegularExpression(QStringLiteral("(?!)"));
     QString rx;
     switch (pattern.patternSyntax()) {
     case QRegExp::FixedString:
@@ -296,8 +324,6 @@ static QRegularExpression fromQRegExp(const QRegExp &pattern)
         break;
     }
     }
-    if (text.isEmpty())
-        return QRegularExpression();
     QRegularExpression::PatternOptions options = QRegularExpression::DotMatchesEverythingOption;
     if (pattern.caseSensitivity() == Qt::CaseInsensitive)
         options |= QRegularExpression::CaseInsensitiveOption;
