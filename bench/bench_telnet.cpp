@@ -105,7 +105,7 @@ template <typename Read> void feed(const QByteArray &stream, int readSize, Read 
         return;
     }
     for (int i = 0; i < stream.size(); i += readSize)
-        read(stream.constData() + i, std::min(readSize, stream.size() - i));
+        read(stream.constData() + i, std::min(readSize, int(stream.size()) - i));
 }
 
 // Arguments: stream kind, size in MiB, bytes per read (0: the whole stream).

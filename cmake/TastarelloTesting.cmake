@@ -6,7 +6,7 @@
 function(tastarello_add_qtest name)
     cmake_parse_arguments(T "GUI;NETNS" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
-    target_link_libraries(${name} PRIVATE Qt5::Test ${T_LIBS})
+    target_link_libraries(${name} PRIVATE Qt::Test ${T_LIBS})
     if(T_NETNS)
         add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/tests/netns-run $<TARGET_FILE:${name}>)
     else()

@@ -65,10 +65,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (setup & 0x01)
         client.setCredentials(QStringLiteral("user"), QStringLiteral("secret"));
     if (setup & 0x02)
-        client.setShellPromptExpr(QRegExp(QStringLiteral("\\$ $")));
+        client.setShellPromptExpr(QRegularExpression(QStringLiteral("\\$ $")));
     if (setup & 0x04) {
-        client.setLoginPromptExpr(QRegExp());
-        client.setPasswordPromptExpr(QRegExp());
+        client.setLoginPromptExpr(QRegularExpression());
+        client.setPasswordPromptExpr(QRegularExpression());
     }
     if (setup & 0x08)
         QObject::connect(&client, &telnetlib1::loginRequired,

@@ -3,9 +3,13 @@
 
 #include <QAbstractSocket>
 #include <QObject>
-#include <QRegExp>
+#include <QRegularExpression>
 #include <QSize>
 #include <QString>
+#include <QtGlobal>
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+#include <QRegExp>
+#endif
 
 class QTcpSocket;
 class telnetlib1Private;
@@ -29,9 +33,17 @@ public:
     void attachSocket(QTcpSocket *socket);
     QTcpSocket *tcpSocket() const;
 
+    // A pattern with an empty text is no pattern: that prompt is not looked for.
+    void setLoginPromptExpr(const QRegularExpression &pattern);
+    void setPasswordPromptExpr(const QRegularExpression &pattern);
+    void setShellPromptExpr(const QRegularExpression &pattern);
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    // Kept for Qt 5 callers; each pattern matches exactly what QRegExp::indexIn
+    // would find.
     void setLoginPromptExpr(const QRegExp &pattern);
     void setPasswordPromptExpr(const QRegExp &pattern);
     void setShellPromptExpr(const QRegExp &pattern);
+#endif
     void setCredentials(const QString &user, const QString &password);
 
     void setTerminalSize(int width, int height);

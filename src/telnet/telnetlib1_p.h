@@ -11,7 +11,7 @@
 #include <QMap>
 #include <QObject>
 #include <QPair>
-#include <QRegExp>
+#include <QRegularExpression>
 #include <QString>
 
 class QSocketNotifier;
@@ -105,7 +105,7 @@ public slots:
     void socketConnectionClosed();
     void socketReadyRead();
     void socketError(QAbstractSocket::SocketError error);
-    void socketException(int);
+    void socketException();
 
 public:
     QMap<char, bool> serverDo;
@@ -125,9 +125,9 @@ public:
     bool noPromptYet = true;
     telnetlib1Auth *method = nullptr;
     bool promptLogin = false;
-    QRegExp loginExpr;
-    QRegExp passwordExpr;
-    QRegExp shellExpr;
+    QRegularExpression loginExpr;
+    QRegularExpression passwordExpr;
+    QRegularExpression shellExpr;
     QString userName;
     QString storedPassword;
 

@@ -200,7 +200,7 @@ void installGermanCatalogue()
 {
     static QTranslator translator;
     // As in the program: a missing catalogue shows the source texts.
-    translator.load(QStringLiteral(":/language/spieltool_de"));
+    (void)translator.load(QStringLiteral(":/language/spieltool_de"));
     QCoreApplication::installTranslator(&translator);
 }
 

@@ -83,11 +83,11 @@ void tst_TelnetLogin::prompts()
                          [&p] { p.client.setCredentials("late", "pw"); });
         break;
     case ShellPrompt:
-        p.client.setShellPromptExpr(QRegExp("\\$ $"));
+        p.client.setShellPromptExpr(QRegularExpression("\\$ $"));
         break;
     case NoPatterns:
-        p.client.setLoginPromptExpr(QRegExp());
-        p.client.setPasswordPromptExpr(QRegExp());
+        p.client.setLoginPromptExpr(QRegularExpression());
+        p.client.setPasswordPromptExpr(QRegularExpression());
         break;
     case Defaults:
         break;
