@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -18,36 +17,40 @@ namespace commtest {
 const char *const kSimAddress = "169.254.100.100";
 const char *const scenarioVariable = "TASTARELLO_TEST_SCENARIO";
 
-int paceToleranceMs()
-{
-    // Sanitizer builds and a loaded CI machine stretch single ticks.
-    const int fromEnv = qEnvironmentVariableIntValue("TASTARELLO_PACE_TOLERANCE_MS");
-    return fromEnv > 0 ? fromEnv : 300;
-}
+namespace {
 
-LoginDialogAnswerer::LoginDialogAnswerer(const LoginAnswer &answer) : answer(answer)
+// Answers the modal login dialog as soon as it shows; it runs its own event loop inside the main
+// window's constructor, hence the polling.
+class LoginDialogAnswerer : public QObject
 {
-    connect(&timer, &QTimer::timeout, this, [this] {
-        QWidget *dialog = nullptr;
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (w->objectName() == QLatin1String("DialogLogin") && w->isVisible())
-                dialog = w;
-        if (!dialog || answered)
-            return;
-        answered = true;
-        timer.stop();
-        if (this->answer.presetIndex >= 0)
-            dialog->findChild<QComboBox *>(QStringLiteral("comboBox"))
-                ->setCurrentIndex(this->answer.presetIndex);
-        if (!this->answer.host.isNull())
-            dialog->findChild<QLineEdit *>(QStringLiteral("lineEditIP"))->setText(this->answer.host);
-        if (this->answer.reject)
-            QMetaObject::invokeMethod(dialog, "reject");
-        else
-            dialog->findChild<QPushButton *>(QStringLiteral("pushButton"))->click();
-    });
-    timer.start(10);
-}
+public:
+    explicit LoginDialogAnswerer(const LoginAnswer &answer)
+    {
+        connect(&timer, &QTimer::timeout, this, [this, answer] {
+            for (QWidget *dialog : QApplication::topLevelWidgets()) {
+                if (dialog->objectName() != QLatin1String("DialogLogin") || !dialog->isVisible() || answered)
+                    continue;
+                answered = true;
+                if (answer.presetIndex >= 0)
+                    dialog->findChild<QComboBox *>(QStringLiteral("comboBox"))
+                        ->setCurrentIndex(answer.presetIndex);
+                if (!answer.host.isNull())
+                    dialog->findChild<QLineEdit *>(QStringLiteral("lineEditIP"))->setText(answer.host);
+                if (answer.reject)
+                    QMetaObject::invokeMethod(dialog, "reject");
+                else
+                    dialog->findChild<QPushButton *>(QStringLiteral("pushButton"))->click();
+            }
+        });
+        timer.start(10);
+    }
+    bool answered = false;
+
+private:
+    QTimer timer;
+};
+
+} // namespace
 
 MessageBoxCloser::MessageBoxCloser(QMessageBox::StandardButton answer) : answer(answer)
 {
@@ -57,11 +60,9 @@ MessageBoxCloser::MessageBoxCloser(QMessageBox::StandardButton answer) : answer(
             if (!box || !box->isVisible() || box->property("commtestSeen").toBool())
                 continue;
             box->setProperty("commtestSeen", true);
-            Seen s{box->windowTitle(), box->text(), box->icon(), box->standardButtons(), false, QString()};
-            if (auto *owner = qobject_cast<QMainWindow *>(box->parentWidget())) {
-                s.windowEnabled = owner->isEnabled();
-                s.windowStatus = owner->statusBar()->currentMessage();
-            }
+            Seen s{box->windowTitle(), box->text(), false, QString()};
+            if (auto *owner = qobject_cast<QMainWindow *>(box->parentWidget()))
+                s.windowEnabled = owner->isEnabled(), s.windowStatus = owner->statusBar()->currentMessage();
             seen.append(s);
             if (observer)
                 observer(s);
@@ -77,10 +78,7 @@ MessageBoxCloser::MessageBoxCloser(QMessageBox::StandardButton answer) : answer(
     timer.start(20);
 }
 
-CommSession::CommSession(const MasterSimOptions &options, bool withSimulator)
-    : simOptions(options), withSimulator(withSimulator)
-{
-}
+CommSession::CommSession(const MasterSimOptions &options) : simOptions(options) {}
 
 CommSession::~CommSession()
 {
@@ -90,16 +88,12 @@ CommSession::~CommSession()
 
 bool CommSession::start(LoginAnswer answer)
 {
-    started = QDateTime::currentDateTime();
     if (answer.host.isNull())
         answer.host = QString::fromLatin1(kSimAddress);
-    if (withSimulator) {
-        simulator = std::make_unique<MasterSim>(simOptions);
-        if (!simulator->listen(QHostAddress(QString::fromLatin1(kSimAddress)), MainWindow::kTelnetPort)) {
-            error =
-                QStringLiteral("the simulator cannot listen on port 23 (not inside a network namespace?)");
-            return false;
-        }
+    simulator = std::make_unique<MasterSim>(simOptions);
+    if (!simulator->listen(QHostAddress(QString::fromLatin1(kSimAddress)), MainWindow::kTelnetPort)) {
+        error = QStringLiteral("the simulator cannot listen on port 23 (not inside a network namespace?)");
+        return false;
     }
     LoginDialogAnswerer answerer(answer);
     mainWindow = std::make_unique<MainWindow>();
@@ -107,19 +101,11 @@ bool CommSession::start(LoginAnswer answer)
         error = QStringLiteral("the login dialog did not show");
         return false;
     }
-    MainWindow *w = mainWindow.get();
-    statusAfterConstruction = statusBar()->currentMessage();
-    QObject::connect(&w->telnetClient(), &telnetlib1::message, w, [this, w](const QString &text) {
-        messages.append({text, w->isEnabled()});
-    });
-    QObject::connect(statusBar(), &QStatusBar::messageChanged, w, [this](const QString &text) {
-        statusChanges.append({started.msecsTo(QDateTime::currentDateTime()), text});
-    });
-    if (!waitForStatus(QStringLiteral("online"), kLoginTimeoutMs) || !w->isEnabled()) {
+    if (!waitForStatus(QStringLiteral("online"), 8000) || !mainWindow->isEnabled()) {
         error = QStringLiteral("no login: status \"%1\"").arg(statusBar()->currentMessage());
         return false;
     }
-    if (withSimulator && !QTest::qWaitFor([&] { return receivedTexts().contains("gua"); }, 3000)) {
+    if (!QTest::qWaitFor([&] { return receivedTexts().contains("gua"); }, 3000)) {
         error = QStringLiteral("the simulator did not receive \"gua\"");
         return false;
     }
@@ -153,9 +139,13 @@ bool CommSession::drainAndClear(int timeoutMs)
 {
     if (!waitForQueueEmpty(timeoutMs))
         return false;
-    QTest::qWait(250); // the simulator reads the last line on a later turn of the event loop
+    // The last line reaches the simulator on a later turn of the event loop: a line sent
+    // directly now marks the end of what the queue sent.
+    mainWindow->telnetClient().sendData(QStringLiteral("mark"));
+    const bool marked =
+        QTest::qWaitFor([&] { return receivedTexts().endsWith(QStringLiteral("mark")); }, timeoutMs);
     simulator->clearReceivedLines();
-    return true;
+    return marked;
 }
 
 QString CommSession::perform(const QStringList &steps)
@@ -188,19 +178,11 @@ QString CommSession::perform(const QStringList &steps)
     return QString();
 }
 
-QList<qint64> gapsMs(const QList<MasterSim::ReceivedLine> &lines)
-{
-    QList<qint64> gaps;
-    for (int i = 1; i < lines.size(); ++i)
-        gaps.append(lines[i - 1].time.msecsTo(lines[i].time));
-    return gaps;
-}
-
 void installGermanCatalogue()
 {
     static QTranslator translator;
     // As in the program: a missing catalogue shows the source texts.
-    translator.load(QStringLiteral(":/language/spieltool_de"));
+    (void)translator.load(QStringLiteral(":/language/spieltool_de"));
     QCoreApplication::installTranslator(&translator);
 }
 
@@ -233,8 +215,6 @@ QList<ChildRun> runChildScenarios(const QStringList &scenarios, int timeoutMs)
 {
     QList<ChildRun> runs;
     std::vector<std::unique_ptr<QProcess>> processes;
-    QElapsedTimer clock;
-    clock.start();
     for (const QString &scenario : scenarios) {
         processes.push_back(std::make_unique<QProcess>());
         QProcess *p = processes.back().get();
@@ -242,29 +222,19 @@ QList<ChildRun> runChildScenarios(const QStringList &scenarios, int timeoutMs)
         env.insert(QString::fromLatin1(scenarioVariable), scenario);
         p->setProcessEnvironment(env);
         p->setProcessChannelMode(QProcess::MergedChannels);
-        ChildRun run;
-        run.scenario = scenario;
-        runs.append(run);
-        // Timed by the signal, so that an early end is not measured late.
-        QObject::connect(
-            p, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished),
-            [&runs, &clock, index = runs.size() - 1] { runs[index].elapsedMs = clock.elapsed(); });
         p->start(QCoreApplication::applicationFilePath(), QStringList());
     }
-    (void)QTest::qWaitFor(
-        [&] { return std::all_of(runs.begin(), runs.end(), [](auto &r) { return r.elapsedMs >= 0; }); },
-        timeoutMs);
-    for (int i = 0; i < runs.size(); ++i) {
-        QProcess &p = *processes[size_t(i)];
-        ChildRun &run = runs[i];
-        run.finished = p.state() == QProcess::NotRunning && run.elapsedMs >= 0;
-        if (!run.finished) {
-            p.kill();
-            p.waitForFinished(2000);
-        }
-        run.finished = run.finished && p.exitStatus() == QProcess::NormalExit;
+    // Waited for without an event loop: the children only need time.
+    for (size_t i = 0; i < processes.size(); ++i) {
+        QProcess &p = *processes[i];
+        ChildRun run;
+        run.scenario = scenarios[int(i)];
+        run.finished = p.waitForFinished(timeoutMs) && p.exitStatus() == QProcess::NormalExit;
+        if (!run.finished)
+            p.kill(), p.waitForFinished(2000);
         run.exitCode = p.exitCode();
         run.output = QString::fromLocal8Bit(p.readAll());
+        runs.append(run);
     }
     return runs;
 }

@@ -1,0 +1,333 @@
+// The main window logged in to the simulator: the lines each click builds and their path (queue
+// or direct), the queue's ticks and entry kinds, disconnecting and the master reset, the login
+// dialog, and what a user sees of the catalogue and the help texts.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+
+#include "commfixture.h"
+#include "dialoglogin.h"
+
+using namespace commtest;
+
+namespace {
+
+QStringList connectWarnings;
+
+// Queue entries as text: a command line, "=status" or "#kind".
+QStringList describe(const QList<CommandEntry> &entries, int from = 0)
+{
+    QStringList out;
+    for (int i = from; i < entries.size(); ++i) {
+        const CommandEntry &e = entries[i];
+        out << (e.kind == Send     ? e.text
+                : e.kind == Status ? "=" + e.text
+                                   : QStringLiteral("#%1").arg(e.kind));
+    }
+    return out;
+}
+
+} // namespace
+
+class TestComm : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void loggedIn();
+    void lines_data();
+    void lines();
+    void keySettings_data();
+    void keySettings();
+    void oneEntryPerTick();
+    void trennenThenVerbinden();
+    void deleteManualFileResetsTheMaster();
+    void loginDialog();
+    void helpTextsAndStatusColours();
+    void cleanupTestCase() { session.reset(); }
+
+private:
+    QStringList clickAndTake(const QStringList &steps);
+    std::unique_ptr<CommSession> session;
+    MessageBoxCloser *closer = nullptr;
+};
+
+void TestComm::initTestCase()
+{
+    installGermanCatalogue();
+    closer = new MessageBoxCloser(QMessageBox::No);
+    closer->setParent(this);
+    MasterSimOptions options;
+    options.restartMs = 100;
+    session = std::make_unique<CommSession>(options);
+    LoginAnswer answer;
+    answer.presetIndex = 0; // "Windows auto"
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) {
+            if (text.contains(QLatin1String("QObject::connect")))
+                connectWarnings << text;
+        });
+    const bool started = session->start(answer);
+    qInstallMessageHandler(previous);
+    QVERIFY2(started, qPrintable(session->error));
+    // The pace is the timer's business; the tests need the order, so the queue runs fast.
+    session->window()->commandTimerObject()->setInterval(20);
+}
+
+void TestComm::loggedIn()
+{
+    QCOMPARE(connectWarnings, QStringList());
+    QCOMPARE(session->receivedTexts().value(0), QStringLiteral("gua"));
+    QCOMPARE(session->statusBar()->styleSheet(), QStringLiteral("color: green"));
+    const QString pane = session->widget<QTextEdit>("Display")->toPlainText();
+    QVERIFY(pane.contains(QStringLiteral("tastarello\n")) && pane.contains(QStringLiteral("kantor\n")));
+}
+
+// Direct lines (">" and the line, from the echo in the terminal pane) and the entries the steps
+// appended to the queue, read right after the clicks.
+QStringList TestComm::clickAndTake(const QStringList &steps)
+{
+    QTextDocument *pane = session->widget<QTextEdit>("Display")->document();
+    const int blocks = pane->blockCount();
+    const int before = session->window()->pendingCommands().size();
+    const QString problem = session->perform(steps);
+    if (!problem.isEmpty())
+        return {QStringLiteral("ERROR: ") + problem};
+    QStringList lines;
+    for (QTextBlock b = pane->findBlockByNumber(blocks); b.isValid(); b = b.next())
+        lines << QStringLiteral(">") + b.text();
+    return lines + describe(session->window()->pendingCommands(), before);
+}
+
+void TestComm::lines_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("lines");
+    const auto row = [](const char *name, const QStringList &steps, const QStringList &lines) {
+        QTest::newRow(name) << steps << lines;
+    };
+    row("setup Manual 3",
+        {"select:2", "click:Setup_Start_Stop_btn", "is:Setup_Start_Stop_btn=Einrichtung beenden",
+         "click:Setup_Start_Stop_btn", "is:Setup_Start_Stop_btn=Neues Manual einrichten"},
+        {"smca", "tb31", "ts", "smna"});
+    row("setup piano", {"select:8", "click:Setup_Start_Stop_btn", "click:Setup_Start_Stop_btn"},
+        {"sf1l", "sf2s", "smca", "tb11", "ts", "smna"});
+    row("calibration, stop on another keyboard",
+        {"select:1", "click:Kalibrieren_Start_Stop_btn", "is:Kalibrieren_Start_Stop_btn=Stop", "select:7",
+         "click:Kalibrieren_Start_Stop_btn", "is:Kalibrieren_Start_Stop_btn=Start"},
+        {"smc2", "cm2", "gv8", "std8", "smn8", "gv8"});
+    row("store, flash Manual 4",
+        {"select:3", "click:Konfiguration_speichern_btn", "click:Write_Flash_configuration_btn",
+         "click:Clear_Flash_config_btn", "click:Clear_all_Flash_configs_btn"},
+        {"fw4", "sc4", "fw4", "fc4", "cfa"});
+    row("fine pre-travel",
+        {"select:6", "click:Leerreise_fein_startstop_btn", "is:Leerreise_fein_startstop_btn=Stop",
+         "click:Leerreise_fein_startstop_btn", "is:Leerreise_fein_startstop_btn=Start"},
+        {"smna", "tab", "tas"});
+    row("thresholds as typed",
+        {"set:Schwelle3_edit=40", "set:Schwelle7_edit= 7", "set:Schwelle8_edit=128",
+         "click:Schwelle3_set_btn", "click:Schwelle7_set_btn", "click:Schwelle8_set_btn"},
+        {"sv340", "sv7 7", "sv8128"});
+    row("hardware version, start note",
+        {"set:Hw_version_select_box=1", "click:Hw_version_master_write_btn", "select:5",
+         "set:Startnote_select_box=127", "click:Midi_startnote_setzen_btn"},
+        {"sh2.0.0.0", "sn6127"});
+    row("firmware Pedal 1 board 12, stop elsewhere",
+        {"select:6", "set:Boardnr_select_box=12", "click:Firmware_startstop_btn",
+         "is:Firmware_startstop_btn=Stop", "select:0", "click:Firmware_startstop_btn",
+         "is:Firmware_startstop_btn=Start"},
+        {"smca", "mp+712", "mp-"});
+    row("firmware piano board 8",
+        {"select:8", "set:Boardnr_select_box=8", "click:Firmware_startstop_btn",
+         "click:Firmware_startstop_btn"},
+        {"smca", "mp+18", "mp-"});
+    row("firmware Pedal 2 board 30",
+        {"select:7", "set:Boardnr_select_box=30", "click:Firmware_startstop_btn",
+         "click:Firmware_startstop_btn"},
+        {"smca", "mp+830", "mp-"});
+    row("spread buttons queue nothing",
+        {"set:Settings_edit_spreiz=3", "click:Settings_spreizm_btn", "is:Settings_edit_spreiz=0",
+         "set:Settings_edit_spreiz=98", "click:Settings_spreizp_btn", "is:Settings_edit_spreiz=100",
+         "set:Settings_edit_spreiz=abc", "click:Settings_spreizp_btn", "is:Settings_edit_spreiz=5"},
+        {});
+    row("values Pedal 2, piano",
+        {"select:7", "click:Werte_ansehen_btn", "select:8", "click:Werte_ansehen_btn"}, {">gv8", ">gv1"});
+    row("pre-travel Pedal 1", {"select:6", "click:Leerreise_minus_btn", "click:Leerreise_plus_btn"},
+        {">tu7", ">td7"});
+    row("system queries ignore the selection",
+        {"select:7", "set:Boardnr_select_box=17", "click:Alle_Werte_anzeigen_btn",
+         "click:Sw_version_master_read_btn", "click:Sw_version_slave_read_btn",
+         "click:Hw_version_master_read_btn", "click:Master_datum_lesen_btn", "click:Qrgel_cnf_save_btn"},
+        {">gva", ">gsm", ">gss11", ">gh", ">gd", ">sco"});
+    row("typed commands", {"set:lineEdit=gv3", "click:Senden_btn", "set:lineEdit=", "click:Senden_btn"},
+        {">gv3", ">"});
+    row("master clock: date, pause, time", {"click:Master_datum_setzen_btn"}, {"sd$DATE", "#5", "sz$TIME"});
+}
+
+void TestComm::lines()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, lines);
+    const QDateTime before = QDateTime::currentDateTime();
+    const QStringList taken = clickAndTake(steps);
+    QStringList allowed;
+    for (const QDateTime &t : {before, QDateTime::currentDateTime()})
+        allowed << lines.join('|')
+                       .replace("$DATE", t.toString(QStringLiteral("dd.MM.yy")))
+                       .replace("$TIME", t.toString(QStringLiteral("hh:mm")));
+    QVERIFY2(allowed.contains(taken.join('|')), qPrintable(taken.join('|')));
+}
+
+void TestComm::keySettings_data()
+{
+    QTest::addColumn<QStringList>("fields"); // keyboard, spread, debounce
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("0 and 50") << QStringList{"0", "0", "50"} << QStringList{"smn1", "ss100", "sx150"};
+    QTest::newRow("above 99") << QStringList{"1", "150", "100"} << QStringList{"smn2", "ss299", "sx299"};
+    QTest::newRow("empty") << QStringList{"0", "", ""} << QStringList{"smn1", "ss10", "sx10"};
+    QTest::newRow("007 and 9") << QStringList{"7", "007", "9"} << QStringList{"smn8", "ss80007", "sx809"};
+    QTest::newRow("beyond 64 bits") << QStringList{"0", "123456789012345678901234567890", "10"}
+                                    << QStringList{"smn1", "ss199", "sx110"};
+}
+
+// The fields afterwards show the values that went out.
+void TestComm::keySettings()
+{
+    QFETCH(QStringList, fields);
+    QFETCH(QStringList, lines);
+    const QStringList steps{"select:" + fields[0],
+                            "set:Settings_edit_spreiz=" + fields[1],
+                            "set:Settings_edit_Entprellzeit=" + fields[2],
+                            "click:Settings_senden_btn",
+                            "is:Settings_edit_spreiz=" + lines[1].mid(3),
+                            "is:Settings_edit_Entprellzeit=" + lines[2].mid(3)};
+    QCOMPARE(clickAndTake(steps), lines);
+}
+
+// Ticked by hand: every tick carries out exactly one entry, whatever its kind, and the lines
+// reach the master in the order queued.
+void TestComm::oneEntryPerTick()
+{
+    QVERIFY(session->drainAndClear());
+    MainWindow *w = session->window();
+    QTimer *timer = w->commandTimerObject();
+    timer->setInterval(24 * 3600 * 1000);
+    timer->start();
+    const QList<CommandEntry> entries{{"gh", Send, 0},         {"never sent", -1, 0},  {"never sent", 9, 0},
+                                      {"gd", Send, 0},         {"x7", SetInterval, 0}, {"gsm", Send, 0},
+                                      {"-250", SetInterval, 0}};
+    for (const CommandEntry &e : entries)
+        w->queueCommand(e.text, e.kind, e.param);
+    for (int left = entries.size() - 1; left >= 0; --left) {
+        w->commandtimerupdate();
+        QCOMPARE(w->pendingCommands().size(), left);
+    }
+    QVERIFY(session->waitForReceived(3, 3000));
+    QCOMPARE(session->receivedTexts(), (QStringList{"gh", "gd", "gsm"}));
+    QVERIFY(!session->widget<QTextEdit>("Display")->toPlainText().contains(QStringLiteral("never sent")));
+    // Text that is no number and a negative one give 0, which must not stop the timer.
+    QCOMPARE(timer->interval(), 0);
+    QVERIFY(timer->isActive());
+    timer->setInterval(20);
+}
+
+void TestComm::trennenThenVerbinden()
+{
+    QVERIFY(session->drainAndClear());
+    QVERIFY(session->perform({"click:Trennen_btn", "is:Trennen_btn=Verbinden"}).isEmpty());
+    QCOMPARE(describe(session->window()->pendingCommands()), QStringList{"q"});
+    QVERIFY(session->waitForStatus(QStringLiteral("offline"), 4000));
+    QCOMPARE(session->statusBar()->styleSheet(), QStringLiteral("color: red"));
+    QCOMPARE(session->receivedTexts(), QStringList{"q"});
+    QVERIFY(QTest::qWaitFor([&] { return !session->sim().isClientConnected(); }, 3000));
+    QVERIFY(session->window()->isEnabled() && closer->seen.isEmpty());
+
+    session->sim().clearReceivedLines();
+    QVERIFY(session->perform({"click:Trennen_btn", "is:Trennen_btn=Trennen"}).isEmpty());
+    QCOMPARE(session->statusBar()->currentMessage(), QStringLiteral("Trying:169.254.100.100"));
+    QCOMPARE(session->statusBar()->styleSheet(), QStringLiteral("color: black"));
+    QVERIFY(session->waitForStatus(QStringLiteral("online"), 6000));
+    QVERIFY(QTest::qWaitFor([&] { return session->receivedTexts() == QStringList{"gua"}; }, 3000));
+}
+
+void TestComm::deleteManualFileResetsTheMaster()
+{
+    QVERIFY(session->drainAndClear());
+    closer->seen.clear();
+    closer->answer = QMessageBox::No;
+    QVERIFY(session->perform({"select:1", "click:Delete_manual_file_btn"}).isEmpty());
+    QCOMPARE(closer->seen.size(), 1);
+    QCOMPARE(closer->seen[0].text, QStringLiteral("Really delete manual file and restart Master ?"));
+    QVERIFY(session->window()->pendingCommands().isEmpty());
+
+    closer->answer = QMessageBox::Yes;
+    QObject::connect(session->statusBar(), &QStatusBar::messageChanged,
+                     [](const QString &t) { qDebug() << "STATUS" << t; });
+    QVERIFY(session->perform({"click:Delete_manual_file_btn"}).isEmpty());
+    QStringList expected{"fc2", "df2", "rm", "#4"};
+    for (int n = 10; n >= 1; --n)
+        expected << QStringLiteral("=getting online in %1 seconds").arg(n);
+    QCOMPARE(describe(session->window()->pendingCommands()), expected << "#3");
+    QVERIFY(QTest::qWaitFor([&] { return session->receivedTexts().contains(QStringLiteral("gua")); }, 8000));
+    QCOMPARE(session->receivedTexts(), (QStringList{"fc2", "df2", "rm", "gua"}));
+    QVERIFY(session->window()->isEnabled());
+}
+
+void TestComm::loginDialog()
+{
+    DialogLogin dialog;
+    QCOMPARE(QStringList({dialog.IPAddress, dialog.Username, dialog.Password}),
+             QStringList({"169.254.100.100", "tastarello", "kantor"}));
+    QCOMPARE(dialog.findChild<QPushButton *>("pushButton")->text(), QStringLiteral("verbinden"));
+    auto *presets = dialog.findChild<QComboBox *>("comboBox");
+    QStringList addresses;
+    for (int i : {1, 2, 3, 4, 5, 0}) {
+        presets->setCurrentIndex(i);
+        addresses << dialog.IPAddress + "=" + dialog.findChild<QLineEdit *>("lineEditIP")->text();
+    }
+    QCOMPARE(addresses,
+             QStringList({"10.0.0.20=10.0.0.20", "10.0.0.21=10.0.0.21", "192.168.1.50=192.168.1.50",
+                          "192.168.1.51=192.168.1.51", "=", "169.254.100.100=169.254.100.100"}));
+    for (const char *name : {"lineEditIP", "lineEditUser", "lineEditPass"}) {
+        auto *edit = dialog.findChild<QLineEdit *>(name);
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("typed ") + name);
+    }
+    QCOMPARE(QStringList({dialog.IPAddress, dialog.Username, dialog.Password}),
+             QStringList({"typed lineEditIP", "typed lineEditUser", "typed lineEditPass"}));
+}
+
+void TestComm::helpTextsAndStatusColours()
+{
+    MainWindow *w = session->window();
+    auto *tabs = session->widget<QTabWidget>("tabWidget");
+    auto *help = session->widget<QLabel>("ManualText");
+    const QStringList marks = {"nach dem Einbau",   "Minimal/Maximal-Werte", "Grundparameter",
+                               "Leerreise eines",   "Interaktive Justage",   "dynamische Koppeln",
+                               "Service-Technikern"};
+    for (int tab : {1, 2, 3, 4, 5, 6, 0}) {
+        tabs->setCurrentIndex(tab);
+        QVERIFY2(help->text().section('\n', 0, 0).contains(marks[tab]), qPrintable(marks[tab]));
+    }
+    QCOMPARE(session->widget<QPushButton>("pushButton")->text(), QStringLiteral("Beenden"));
+    // A code outside the table keeps the colour it finds.
+    QStringList styles;
+    for (int colour : {int(Red), int(Black), int(Blue), 7, int(Green), -1}) {
+        w->showStatus(QStringLiteral("test"), colour);
+        styles << w->statusBar()->styleSheet();
+    }
+    QCOMPARE(styles, QStringList({"color: red", "color: black", "color: blue", "color: blue", "color: green",
+                                  "color: green"}));
+}
+
+QTEST_MAIN(TestComm)
+
+#include "tst_comm.moc"
