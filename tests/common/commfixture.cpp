@@ -19,36 +19,22 @@ const char *const scenarioVariable = "TASTARELLO_TEST_SCENARIO";
 
 namespace {
 
-// Answers the modal login dialog as soon as it shows; it runs its own event loop inside the main
-// window's constructor, hence the polling.
-class LoginDialogAnswerer : public QObject
+// Answers the modal login dialog from a timer that fires in the dialog's own event loop, which
+// runs inside the main window's constructor.
+void answerLoginDialog(const LoginAnswer &answer)
 {
-public:
-    explicit LoginDialogAnswerer(const LoginAnswer &answer)
-    {
-        connect(&timer, &QTimer::timeout, this, [this, answer] {
-            for (QWidget *dialog : QApplication::topLevelWidgets()) {
-                if (dialog->objectName() != QLatin1String("DialogLogin") || !dialog->isVisible() || answered)
-                    continue;
-                answered = true;
-                if (answer.presetIndex >= 0)
-                    dialog->findChild<QComboBox *>(QStringLiteral("comboBox"))
-                        ->setCurrentIndex(answer.presetIndex);
-                if (!answer.host.isNull())
-                    dialog->findChild<QLineEdit *>(QStringLiteral("lineEditIP"))->setText(answer.host);
-                if (answer.reject)
-                    QMetaObject::invokeMethod(dialog, "reject");
-                else
-                    dialog->findChild<QPushButton *>(QStringLiteral("pushButton"))->click();
-            }
-        });
-        timer.start(10);
-    }
-    bool answered = false;
-
-private:
-    QTimer timer;
-};
+    QTimer::singleShot(0, [answer] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (answer.presetIndex >= 0)
+            dialog->findChild<QComboBox *>(QStringLiteral("comboBox"))->setCurrentIndex(answer.presetIndex);
+        if (!answer.host.isNull())
+            dialog->findChild<QLineEdit *>(QStringLiteral("lineEditIP"))->setText(answer.host);
+        if (answer.reject)
+            QMetaObject::invokeMethod(dialog, "reject");
+        else
+            dialog->findChild<QPushButton *>(QStringLiteral("pushButton"))->click();
+    });
+}
 
 } // namespace
 
@@ -95,12 +81,8 @@ bool CommSession::start(LoginAnswer answer)
         error = QStringLiteral("the simulator cannot listen on port 23 (not inside a network namespace?)");
         return false;
     }
-    LoginDialogAnswerer answerer(answer);
+    answerLoginDialog(answer);
     mainWindow = std::make_unique<MainWindow>();
-    if (!answerer.answered) {
-        error = QStringLiteral("the login dialog did not show");
-        return false;
-    }
     if (!waitForStatus(QStringLiteral("online"), 8000) || !mainWindow->isEnabled()) {
         error = QStringLiteral("no login: status \"%1\"").arg(statusBar()->currentMessage());
         return false;
@@ -199,7 +181,7 @@ int runChildWindow(const LoginAnswer &answer, int limitMs)
                   .arg(int(s.windowEnabled))
                   .arg(s.windowStatus));
     };
-    LoginDialogAnswerer answerer(answer);
+    answerLoginDialog(answer);
     MainWindow window;
     print(QStringLiteral("STATUS|") + window.statusBar()->currentMessage());
     print(QStringLiteral("HOST|") + window.currentLoginData().host);
