@@ -42,7 +42,6 @@ class TestComm : public QObject
 
 private slots:
     void initTestCase();
-    void loggedIn();
     void lines_data();
     void lines();
     void oneEntryPerTick();
@@ -55,14 +54,12 @@ private slots:
 private:
     QStringList clickAndTake(const QStringList &steps);
     std::unique_ptr<CommSession> session;
-    MessageBoxCloser *closer = nullptr;
+    MessageBoxCloser closer{QMessageBox::No};
 };
 
 void TestComm::initTestCase()
 {
     installGermanCatalogue();
-    closer = new MessageBoxCloser(QMessageBox::No);
-    closer->setParent(this);
     MasterSimOptions options;
     options.restartMs = 100;
     session = std::make_unique<CommSession>(options);
@@ -76,17 +73,13 @@ void TestComm::initTestCase()
     const bool started = session->start(answer);
     qInstallMessageHandler(previous);
     QVERIFY2(started, qPrintable(session->error));
-    // The pace is the timer's business; the tests need the order, so the queue runs fast.
-    session->window()->commandTimerObject()->setInterval(20);
-}
-
-void TestComm::loggedIn()
-{
     QCOMPARE(connectWarnings, QStringList());
     QCOMPARE(session->receivedTexts().value(0), QStringLiteral("gua"));
     QCOMPARE(session->statusBar()->styleSheet(), QStringLiteral("color: green"));
     const QString pane = session->widget<QTextEdit>("Display")->toPlainText();
     QVERIFY(pane.contains(QStringLiteral("tastarello\n")) && pane.contains(QStringLiteral("kantor\n")));
+    // The pace is the timer's business; the tests need the order, so the queue runs fast.
+    session->window()->commandTimerObject()->setInterval(20);
 }
 
 // Direct lines (">" and the line, from the echo in the terminal pane) and the entries the steps
@@ -167,10 +160,10 @@ void TestComm::lines_data()
          "set:Settings_edit_spreiz=98", "click:Settings_spreizp_btn", "is:Settings_edit_spreiz=100",
          "set:Settings_edit_spreiz=abc", "click:Settings_spreizp_btn", "is:Settings_edit_spreiz=5"},
         {});
-    row("values Pedal 2, piano",
-        {"select:7", "click:Werte_ansehen_btn", "select:8", "click:Werte_ansehen_btn"}, {">gv8", ">gv1"});
-    row("pre-travel Pedal 1", {"select:6", "click:Leerreise_minus_btn", "click:Leerreise_plus_btn"},
-        {">tu7", ">td7"});
+    row("values, pre-travel",
+        {"select:7", "click:Werte_ansehen_btn", "select:6", "click:Leerreise_minus_btn",
+         "click:Leerreise_plus_btn", "select:8", "click:Werte_ansehen_btn"},
+        {">gv8", ">tu7", ">td7", ">gv1"});
     row("system queries ignore the selection",
         {"select:7", "set:Boardnr_select_box=17", "click:Alle_Werte_anzeigen_btn",
          "click:Sw_version_master_read_btn", "click:Sw_version_slave_read_btn",
@@ -231,7 +224,7 @@ void TestComm::trennenThenVerbinden()
     QCOMPARE(session->statusBar()->styleSheet(), QStringLiteral("color: red"));
     QCOMPARE(session->receivedTexts(), QStringList{"q"});
     QVERIFY(QTest::qWaitFor([&] { return !session->sim().isClientConnected(); }, 3000));
-    QVERIFY(session->window()->isEnabled() && closer->seen.isEmpty());
+    QVERIFY(session->window()->isEnabled() && closer.seen.isEmpty());
 
     session->sim().clearReceivedLines();
     QVERIFY(session->perform({"click:Trennen_btn", "is:Trennen_btn=Trennen"}).isEmpty());
@@ -244,14 +237,14 @@ void TestComm::trennenThenVerbinden()
 void TestComm::deleteManualFileResetsTheMaster()
 {
     QVERIFY(session->drainAndClear());
-    closer->seen.clear();
-    closer->answer = QMessageBox::No;
+    closer.seen.clear();
+    closer.answer = QMessageBox::No;
     QVERIFY(session->perform({"select:1", "click:Delete_manual_file_btn"}).isEmpty());
-    QCOMPARE(closer->seen.size(), 1);
-    QCOMPARE(closer->seen[0].text, QStringLiteral("Really delete manual file and restart Master ?"));
+    QCOMPARE(closer.seen.size(), 1);
+    QCOMPARE(closer.seen[0].text, QStringLiteral("Really delete manual file and restart Master ?"));
     QVERIFY(session->window()->pendingCommands().isEmpty());
 
-    closer->answer = QMessageBox::Yes;
+    closer.answer = QMessageBox::Yes;
     QObject::connect(session->statusBar(), &QStatusBar::messageChanged,
                      [](const QString &t) { qDebug() << "STATUS" << t; });
     QVERIFY(session->perform({"click:Delete_manual_file_btn"}).isEmpty());

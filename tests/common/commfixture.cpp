@@ -66,12 +66,6 @@ MessageBoxCloser::MessageBoxCloser(QMessageBox::StandardButton answer) : answer(
 
 CommSession::CommSession(const MasterSimOptions &options) : simOptions(options) {}
 
-CommSession::~CommSession()
-{
-    mainWindow.reset();
-    simulator.reset();
-}
-
 bool CommSession::start(LoginAnswer answer)
 {
     if (answer.host.isNull())

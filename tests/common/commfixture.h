@@ -50,7 +50,6 @@ class CommSession
 {
 public:
     explicit CommSession(const MasterSimOptions &options = MasterSimOptions());
-    ~CommSession();
     // Answers the dialog, builds the window, waits for "online" and "gua".
     // Returns false with a reason in error.
     bool start(LoginAnswer answer = LoginAnswer());
@@ -79,7 +78,7 @@ public:
 private:
     MasterSimOptions simOptions;
     std::unique_ptr<MasterSim> simulator;
-    std::unique_ptr<MainWindow> mainWindow;
+    std::unique_ptr<MainWindow> mainWindow; // goes before the simulator
 };
 
 void installGermanCatalogue();
