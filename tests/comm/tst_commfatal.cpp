@@ -3,11 +3,10 @@
 // binary again, chosen by an environment variable) in which every box is printed and closed.
 
 #include <QApplication>
+#include <QRandomGenerator>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
-
-#include <random>
 
 #include "commfixture.h"
 
@@ -36,10 +35,8 @@ struct RawMaster : QTcpServer
 // Reproducible noise: every byte value, IAC and NUL included.
 QByteArray noise(int size)
 {
-    std::mt19937 generator(7);
     QByteArray data(size, '\0');
-    for (char &c : data)
-        c = char(generator() & 0xff);
+    QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(data.data()), size / 4);
     return data;
 }
 

@@ -10,8 +10,6 @@
 #include <QTest>
 #include <QTranslator>
 
-#include <cstdio>
-
 namespace commtest {
 
 const char *const kSimAddress = "169.254.100.100";
@@ -164,10 +162,8 @@ void installGermanCatalogue()
 
 int runChildWindow(const LoginAnswer &answer, int limitMs)
 {
-    const auto print = [](const QString &line) {
-        std::printf("%s\n", line.toLocal8Bit().constData());
-        std::fflush(stdout);
-    };
+    // Unbuffered, so that nothing is lost when a fatal path ends the process.
+    const auto print = [](const QString &line) { qInfo().noquote() << line; };
     MessageBoxCloser closer;
     closer.observer = [&](const MessageBoxCloser::Seen &s) {
         print(QStringLiteral("BOX|%1|%2|%3|%4")
@@ -179,32 +175,29 @@ int runChildWindow(const LoginAnswer &answer, int limitMs)
     MainWindow window;
     print(QStringLiteral("STATUS|") + window.statusBar()->currentMessage());
     print(QStringLiteral("HOST|") + window.currentLoginData().host);
-    if (QTest::qWaitFor([&] { return window.statusBar()->currentMessage() == QLatin1String("online"); },
-                        limitMs)) {
-        print(QStringLiteral("ONLINE"));
-        return 0;
-    }
-    return 3;
+    if (!QTest::qWaitFor([&] { return window.statusBar()->currentMessage() == QLatin1String("online"); },
+                         limitMs))
+        return 3;
+    print(QStringLiteral("ONLINE"));
+    return 0;
 }
 
 QList<ChildRun> runChildScenarios(const QStringList &scenarios, int timeoutMs)
 {
-    QList<ChildRun> runs;
-    std::vector<std::unique_ptr<QProcess>> processes;
-    for (const QString &scenario : scenarios) {
-        processes.push_back(std::make_unique<QProcess>());
-        QProcess *p = processes.back().get();
+    std::vector<QProcess> processes(size_t(scenarios.size()));
+    for (int i = 0; i < scenarios.size(); ++i) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QString::fromLatin1(scenarioVariable), scenario);
-        p->setProcessEnvironment(env);
-        p->setProcessChannelMode(QProcess::MergedChannels);
-        p->start(QCoreApplication::applicationFilePath(), QStringList());
+        env.insert(QString::fromLatin1(scenarioVariable), scenarios[i]);
+        processes[size_t(i)].setProcessEnvironment(env);
+        processes[size_t(i)].setProcessChannelMode(QProcess::MergedChannels);
+        processes[size_t(i)].start(QCoreApplication::applicationFilePath(), QStringList());
     }
     // Waited for without an event loop: the children only need time.
-    for (size_t i = 0; i < processes.size(); ++i) {
-        QProcess &p = *processes[i];
+    QList<ChildRun> runs;
+    for (int i = 0; i < scenarios.size(); ++i) {
+        QProcess &p = processes[size_t(i)];
         ChildRun run;
-        run.scenario = scenarios[int(i)];
+        run.scenario = scenarios[i];
         run.finished = p.waitForFinished(timeoutMs) && p.exitStatus() == QProcess::NormalExit;
         if (!run.finished)
             p.kill(), p.waitForFinished(2000);

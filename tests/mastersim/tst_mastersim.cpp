@@ -77,7 +77,6 @@ private slots:
         row({"gsm"}, "master software version 4.1.3");
         row({"gss730"}, "slave board 30 of Pedal 1");
         row({"gss62"}, "of Manual 6");
-        row({"sh1.3.0.0", "gh"}, "master hardware version 1.3.0.0");
         row({"sx105", "gv1"}, "debounce 05 ms");
         row({"ss199", "gv1"}, "spread 99 %");
         row({"sv8127", "gva"}, "8=127");
@@ -97,9 +96,7 @@ private slots:
         row({"xyz"}, "unknown command \"xyz\"");
         row({"sx10abc"}, "error: debounce time needs exactly two digits");
         row({"ss15"}, "error: spread needs exactly two digits");
-        row({"fw12"}, "error: only a keyboard number");
         row({"sv1128"}, "error: threshold of coupler 1 must be a number from 0 to 127");
-        row({"mp+831"}, "error: board number of Pedal 2 must be 1 to 30");
         row({"tu4"}, "error: Manual 4 is not calibrated");
         row({"login:", "gv1password:"}, "error");
     }
