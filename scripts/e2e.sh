@@ -23,15 +23,10 @@ if [ -z "${TASTARELLO_E2E_INSIDE:-}" ]; then
         command -v "$tool" >/dev/null 2>&1 || fail "$tool is missing (scripts/install-deps.sh installs it)"
     done
     cmake --build "$BUILD" --target tastarello mastersim >/dev/null || fail "cannot build in $BUILD"
-    unshare -rn true 2>/dev/null || fail "cannot create a private network namespace (unshare -rn)"
-    exec unshare -rn env TASTARELLO_E2E_INSIDE=1 "$0" "$BUILD" "$SHOT"
+    # tests/netns-run routes the login presets' ranges to the namespace's loopback device.
+    exec tests/netns-run env TASTARELLO_E2E_INSIDE=1 "$0" "$BUILD" "$SHOT"
 fi
 
-# --- inside the namespace: the presets' ranges lead to the loopback device -------------------
-ip link set lo up
-for net in 169.254.0.0/16 10.0.0.0/8 192.168.0.0/16; do
-    ip route add local "$net" dev lo
-done
 WORK=$(mktemp -d)
 LOG=$WORK/mastersim.log
 PIDS=""
