@@ -236,8 +236,6 @@ void TestComm::deleteManualFileResetsTheMaster()
     QVERIFY(session->window()->pendingCommands().isEmpty());
 
     closer.answer = QMessageBox::Yes;
-    QObject::connect(session->statusBar(), &QStatusBar::messageChanged,
-                     [](const QString &t) { qDebug() << "STATUS" << t; });
     QVERIFY(session->perform({"click:Delete_manual_file_btn"}).isEmpty());
     QStringList expected{"fc2", "df2", "rm", "#4"};
     for (int n = 10; n >= 1; --n)
