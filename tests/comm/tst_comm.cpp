@@ -1,6 +1,5 @@
-// The main window logged in to the simulator: the lines each click builds and their path (queue
-// or direct), the queue's ticks and entry kinds, disconnecting and the master reset, the login
-// dialog, and what a user sees of the catalogue and the help texts.
+// The main window logged in to the simulator: the lines each click builds and their path, the
+// queue's ticks, disconnecting, the master reset, the login dialog, German captions and help texts.
 
 #include <QApplication>
 #include <QComboBox>
