@@ -17,12 +17,13 @@ const char *const scenarioVariable = "TASTARELLO_TEST_SCENARIO";
 
 namespace {
 
-// Answers the modal login dialog from a timer that fires in the dialog's own event loop, which
-// runs inside the main window's constructor.
+// Answers the login dialog from a timer that fires in the dialog's loop, inside MainWindow().
 void answerLoginDialog(const LoginAnswer &answer)
 {
     QTimer::singleShot(0, [answer] {
         QWidget *dialog = QApplication::activeModalWidget();
+        if (!dialog)
+            return;
         if (answer.presetIndex >= 0)
             dialog->findChild<QComboBox *>(QStringLiteral("comboBox"))->setCurrentIndex(answer.presetIndex);
         if (!answer.host.isNull())
