@@ -155,17 +155,15 @@ void TestCommField::deadLinkGoesOffline()
     QFETCH(int, queued);
     QVERIFY2(qEnvironmentVariableIsSet("TASTARELLO_IN_NETNS"), "run through tests/netns-run");
     QVERIFY(ip({"addr", "add", address + "/32", "dev", "lo"}));
-    MasterSim sim;
-    QVERIFY(sim.listen(QHostAddress(address), 23));
-    CommSession s(MasterSimOptions(), false);
-    LoginAnswer login;
-    login.host = address;
-    QVERIFY2(s.start(login), qPrintable(s.error));
+    CommSession s;
+    s.simAddress = address;
+    QVERIFY2(s.start(), qPrintable(s.error));
     QVERIFY(s.waitForQueueEmpty(3000));
+    s.sim().clearReceivedLines();
     for (int i = 0; i < queued; ++i)
         s.window()->queueCommand(QStringLiteral("gsm"), Send, 0);
     if (queued > 0)
-        QVERIFY(QTest::qWaitFor([&] { return !sim.receivedLines().isEmpty(); }, 3000));
+        QVERIFY(s.waitForReceived(1, 3000));
     QSignalSpy errors(&s.window()->telnetClient(), &telnetlib1::connectionError);
     QElapsedTimer sinceCut;
     sinceCut.start();

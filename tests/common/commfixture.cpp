@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -11,42 +10,26 @@
 #include <QTest>
 #include <QTranslator>
 
-#include <cstdio>
-
 namespace commtest {
 
 const char *const kSimAddress = "169.254.100.100";
 const char *const scenarioVariable = "TASTARELLO_TEST_SCENARIO";
 
-int paceToleranceMs()
+void answerLoginDialog(const LoginAnswer &answer)
 {
-    // Sanitizer builds and a loaded CI machine stretch single ticks.
-    const int fromEnv = qEnvironmentVariableIntValue("TASTARELLO_PACE_TOLERANCE_MS");
-    return fromEnv > 0 ? fromEnv : 300;
-}
-
-LoginDialogAnswerer::LoginDialogAnswerer(const LoginAnswer &answer) : answer(answer)
-{
-    connect(&timer, &QTimer::timeout, this, [this] {
-        QWidget *dialog = nullptr;
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (w->objectName() == QLatin1String("DialogLogin") && w->isVisible())
-                dialog = w;
-        if (!dialog || answered)
+    QTimer::singleShot(0, [answer] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (!dialog)
             return;
-        answered = true;
-        timer.stop();
-        if (this->answer.presetIndex >= 0)
-            dialog->findChild<QComboBox *>(QStringLiteral("comboBox"))
-                ->setCurrentIndex(this->answer.presetIndex);
-        if (!this->answer.host.isNull())
-            dialog->findChild<QLineEdit *>(QStringLiteral("lineEditIP"))->setText(this->answer.host);
-        if (this->answer.reject)
+        if (answer.presetIndex >= 0)
+            dialog->findChild<QComboBox *>(QStringLiteral("comboBox"))->setCurrentIndex(answer.presetIndex);
+        if (!answer.host.isNull())
+            dialog->findChild<QLineEdit *>(QStringLiteral("lineEditIP"))->setText(answer.host);
+        if (answer.reject)
             QMetaObject::invokeMethod(dialog, "reject");
         else
             dialog->findChild<QPushButton *>(QStringLiteral("pushButton"))->click();
     });
-    timer.start(10);
 }
 
 MessageBoxCloser::MessageBoxCloser(QMessageBox::StandardButton answer) : answer(answer)
@@ -57,11 +40,9 @@ MessageBoxCloser::MessageBoxCloser(QMessageBox::StandardButton answer) : answer(
             if (!box || !box->isVisible() || box->property("commtestSeen").toBool())
                 continue;
             box->setProperty("commtestSeen", true);
-            Seen s{box->windowTitle(), box->text(), box->icon(), box->standardButtons(), false, QString()};
-            if (auto *owner = qobject_cast<QMainWindow *>(box->parentWidget())) {
-                s.windowEnabled = owner->isEnabled();
-                s.windowStatus = owner->statusBar()->currentMessage();
-            }
+            Seen s{box->windowTitle(), box->text(), false, QString()};
+            if (auto *owner = qobject_cast<QMainWindow *>(box->parentWidget()))
+                s.windowEnabled = owner->isEnabled(), s.windowStatus = owner->statusBar()->currentMessage();
             seen.append(s);
             if (observer)
                 observer(s);
@@ -77,49 +58,24 @@ MessageBoxCloser::MessageBoxCloser(QMessageBox::StandardButton answer) : answer(
     timer.start(20);
 }
 
-CommSession::CommSession(const MasterSimOptions &options, bool withSimulator)
-    : simOptions(options), withSimulator(withSimulator)
-{
-}
-
-CommSession::~CommSession()
-{
-    mainWindow.reset();
-    simulator.reset();
-}
+CommSession::CommSession(const MasterSimOptions &options) : simOptions(options) {}
 
 bool CommSession::start(LoginAnswer answer)
 {
-    started = QDateTime::currentDateTime();
     if (answer.host.isNull())
-        answer.host = QString::fromLatin1(kSimAddress);
-    if (withSimulator) {
-        simulator = std::make_unique<MasterSim>(simOptions);
-        if (!simulator->listen(QHostAddress(QString::fromLatin1(kSimAddress)), MainWindow::kTelnetPort)) {
-            error =
-                QStringLiteral("the simulator cannot listen on port 23 (not inside a network namespace?)");
-            return false;
-        }
-    }
-    LoginDialogAnswerer answerer(answer);
-    mainWindow = std::make_unique<MainWindow>();
-    if (!answerer.answered) {
-        error = QStringLiteral("the login dialog did not show");
+        answer.host = simAddress;
+    simulator = std::make_unique<MasterSim>(simOptions);
+    if (!simulator->listen(QHostAddress(simAddress), MainWindow::kTelnetPort)) {
+        error = QStringLiteral("the simulator cannot listen on port 23 (not inside a network namespace?)");
         return false;
     }
-    MainWindow *w = mainWindow.get();
-    statusAfterConstruction = statusBar()->currentMessage();
-    QObject::connect(&w->telnetClient(), &telnetlib1::message, w, [this, w](const QString &text) {
-        messages.append({text, w->isEnabled()});
-    });
-    QObject::connect(statusBar(), &QStatusBar::messageChanged, w, [this](const QString &text) {
-        statusChanges.append({started.msecsTo(QDateTime::currentDateTime()), text});
-    });
-    if (!waitForStatus(QStringLiteral("online"), kLoginTimeoutMs) || !w->isEnabled()) {
+    answerLoginDialog(answer);
+    mainWindow = std::make_unique<MainWindow>();
+    if (!waitForStatus(QStringLiteral("online"), 8000) || !mainWindow->isEnabled()) {
         error = QStringLiteral("no login: status \"%1\"").arg(statusBar()->currentMessage());
         return false;
     }
-    if (withSimulator && !QTest::qWaitFor([&] { return receivedTexts().contains("gua"); }, 3000)) {
+    if (!QTest::qWaitFor([&] { return receivedTexts().contains("gua"); }, 3000)) {
         error = QStringLiteral("the simulator did not receive \"gua\"");
         return false;
     }
@@ -153,9 +109,13 @@ bool CommSession::drainAndClear(int timeoutMs)
 {
     if (!waitForQueueEmpty(timeoutMs))
         return false;
-    QTest::qWait(250); // the simulator reads the last line on a later turn of the event loop
+    // The last line reaches the simulator on a later turn of the event loop: a line sent
+    // directly now marks the end of what the queue sent.
+    mainWindow->telnetClient().sendData(QStringLiteral("mark"));
+    const bool marked =
+        QTest::qWaitFor([&] { return receivedTexts().endsWith(QStringLiteral("mark")); }, timeoutMs);
     simulator->clearReceivedLines();
-    return true;
+    return marked;
 }
 
 QString CommSession::perform(const QStringList &steps)
@@ -188,14 +148,6 @@ QString CommSession::perform(const QStringList &steps)
     return QString();
 }
 
-QList<qint64> gapsMs(const QList<MasterSim::ReceivedLine> &lines)
-{
-    QList<qint64> gaps;
-    for (int i = 1; i < lines.size(); ++i)
-        gaps.append(lines[i - 1].time.msecsTo(lines[i].time));
-    return gaps;
-}
-
 void installGermanCatalogue()
 {
     static QTranslator translator;
@@ -206,10 +158,8 @@ void installGermanCatalogue()
 
 int runChildWindow(const LoginAnswer &answer, int limitMs)
 {
-    const auto print = [](const QString &line) {
-        std::printf("%s\n", line.toLocal8Bit().constData());
-        std::fflush(stdout);
-    };
+    // Unbuffered, so that nothing is lost when a fatal path ends the process.
+    const auto print = [](const QString &line) { qInfo().noquote() << line; };
     MessageBoxCloser closer;
     closer.observer = [&](const MessageBoxCloser::Seen &s) {
         print(QStringLiteral("BOX|%1|%2|%3|%4")
@@ -217,54 +167,39 @@ int runChildWindow(const LoginAnswer &answer, int limitMs)
                   .arg(int(s.windowEnabled))
                   .arg(s.windowStatus));
     };
-    LoginDialogAnswerer answerer(answer);
+    answerLoginDialog(answer);
     MainWindow window;
     print(QStringLiteral("STATUS|") + window.statusBar()->currentMessage());
     print(QStringLiteral("HOST|") + window.currentLoginData().host);
-    if (QTest::qWaitFor([&] { return window.statusBar()->currentMessage() == QLatin1String("online"); },
-                        limitMs)) {
-        print(QStringLiteral("ONLINE"));
-        return 0;
-    }
-    return 3;
+    if (!QTest::qWaitFor([&] { return window.statusBar()->currentMessage() == QLatin1String("online"); },
+                         limitMs))
+        return 3;
+    print(QStringLiteral("ONLINE"));
+    return 0;
 }
 
 QList<ChildRun> runChildScenarios(const QStringList &scenarios, int timeoutMs)
 {
-    QList<ChildRun> runs;
-    std::vector<std::unique_ptr<QProcess>> processes;
-    QElapsedTimer clock;
-    clock.start();
-    for (const QString &scenario : scenarios) {
-        processes.push_back(std::make_unique<QProcess>());
-        QProcess *p = processes.back().get();
+    std::vector<QProcess> processes(size_t(scenarios.size()));
+    for (int i = 0; i < scenarios.size(); ++i) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QString::fromLatin1(scenarioVariable), scenario);
-        p->setProcessEnvironment(env);
-        p->setProcessChannelMode(QProcess::MergedChannels);
-        ChildRun run;
-        run.scenario = scenario;
-        runs.append(run);
-        // Timed by the signal, so that an early end is not measured late.
-        QObject::connect(
-            p, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished),
-            [&runs, &clock, index = runs.size() - 1] { runs[index].elapsedMs = clock.elapsed(); });
-        p->start(QCoreApplication::applicationFilePath(), QStringList());
+        env.insert(QString::fromLatin1(scenarioVariable), scenarios[i]);
+        processes[size_t(i)].setProcessEnvironment(env);
+        processes[size_t(i)].setProcessChannelMode(QProcess::MergedChannels);
+        processes[size_t(i)].start(QCoreApplication::applicationFilePath(), QStringList());
     }
-    (void)QTest::qWaitFor(
-        [&] { return std::all_of(runs.begin(), runs.end(), [](auto &r) { return r.elapsedMs >= 0; }); },
-        timeoutMs);
-    for (int i = 0; i < runs.size(); ++i) {
-        QProcess &p = *processes[size_t(i)];
-        ChildRun &run = runs[i];
-        run.finished = p.state() == QProcess::NotRunning && run.elapsedMs >= 0;
-        if (!run.finished) {
-            p.kill();
-            p.waitForFinished(2000);
-        }
-        run.finished = run.finished && p.exitStatus() == QProcess::NormalExit;
+    // Waited for without an event loop: the children only need time.
+    QList<ChildRun> runs;
+    for (int i = 0; i < scenarios.size(); ++i) {
+        QProcess &p = processes[size_t(i)];
+        ChildRun run;
+        run.scenario = scenarios[i];
+        run.finished = p.waitForFinished(timeoutMs) && p.exitStatus() == QProcess::NormalExit;
+        if (!run.finished)
+            p.kill(), p.waitForFinished(2000);
         run.exitCode = p.exitCode();
         run.output = QString::fromLocal8Bit(p.readAll());
+        runs.append(run);
     }
     return runs;
 }

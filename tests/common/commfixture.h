@@ -1,8 +1,8 @@
 #ifndef COMMFIXTURE_H
 #define COMMFIXTURE_H
 
-// Helpers for tests that run the main window against a master on port 23 inside the private
-// network namespace of tests/netns-run.
+// The main window in-process against a master on port 23 inside the private network namespace of
+// tests/netns-run, shared by every test that needs a logged-in window.
 
 #include <QMessageBox>
 #include <QStatusBar>
@@ -18,9 +18,6 @@ namespace commtest {
 
 // The simulator's address in the tests: the link-local range, like the dialog's default preset.
 extern const char *const kSimAddress;
-constexpr int kLoginTimeoutMs = 8000;
-// Tolerance of the one-second pace as measured at the simulator (TASTARELLO_PACE_TOLERANCE_MS).
-int paceToleranceMs();
 
 struct LoginAnswer
 {
@@ -29,18 +26,8 @@ struct LoginAnswer
     int presetIndex = -1; // chosen before typing, unless -1
 };
 
-// Answers the modal login dialog as soon as it shows; it runs its own event loop inside the
-// main window's constructor, hence the polling.
-class LoginDialogAnswerer : public QObject
-{
-public:
-    explicit LoginDialogAnswerer(const LoginAnswer &answer);
-    bool answered = false;
-
-private:
-    LoginAnswer answer;
-    QTimer timer;
-};
+// Answers the login dialog from a timer that fires in the dialog's loop, inside MainWindow().
+void answerLoginDialog(const LoginAnswer &answer);
 
 // Records and closes every message box with the chosen button.
 class MessageBoxCloser : public QObject
@@ -49,8 +36,6 @@ public:
     struct Seen
     {
         QString title, text;
-        QMessageBox::Icon icon;
-        QMessageBox::StandardButtons buttons;
         bool windowEnabled;   // the main window behind the box
         QString windowStatus; // its status-bar text then
     };
@@ -63,14 +48,13 @@ private:
     QTimer timer;
 };
 
-// A main window logged in to a master: the in-process simulator, or (withSimulator false)
-// whatever already listens at the address.
+// A main window logged in to the in-process simulator.
 class CommSession
 {
 public:
-    explicit CommSession(const MasterSimOptions &options = MasterSimOptions(), bool withSimulator = true);
-    ~CommSession();
-    // Answers the dialog, builds the window, waits for "online" (and, with the simulator, "gua").
+    explicit CommSession(const MasterSimOptions &options = MasterSimOptions());
+    QString simAddress = QString::fromLatin1(kSimAddress); // where the simulator listens, on port 23
+    // Answers the dialog, builds the window, waits for "online" and "gua".
     // Returns false with a reason in error.
     bool start(LoginAnswer answer = LoginAnswer());
     QString error;
@@ -82,13 +66,6 @@ public:
     {
         return mainWindow->findChild<T *>(QString::fromLatin1(name));
     }
-
-    // Every text of the telnet client with the window's enabled state after it, every status
-    // text with the ms since start, and the status when the constructor returned.
-    QList<QPair<QString, bool>> messages;
-    QList<QPair<qint64, QString>> statusChanges;
-    QString statusAfterConstruction;
-    QDateTime started;
 
     QStringList receivedTexts() const;
     bool waitForReceived(int count, int timeoutMs);
@@ -104,12 +81,10 @@ public:
 
 private:
     MasterSimOptions simOptions;
-    bool withSimulator;
     std::unique_ptr<MasterSim> simulator;
-    std::unique_ptr<MainWindow> mainWindow;
+    std::unique_ptr<MainWindow> mainWindow; // goes before the simulator
 };
 
-QList<qint64> gapsMs(const QList<MasterSim::ReceivedLine> &lines);
 void installGermanCatalogue();
 
 // The fatal paths end the process: scenarios run as child processes of this binary, chosen by
@@ -120,7 +95,6 @@ struct ChildRun
     QString scenario;
     int exitCode = -1;
     bool finished = false; // on its own, without crash, in time
-    qint64 elapsedMs = -1; // from the start of all children to this one's end
     QString output;
 };
 // In the child: answers the dialog, prints and closes every box ("BOX|title|text|enabled|status"),

@@ -150,7 +150,7 @@ private slots:
         QCOMPARE(closer.seen.size(), 1); // the box is modal: answered by now
         QVERIFY2(closer.seen[0].text.contains(QDir::toNativeSeparators(unwritable)),
                  qPrintable(closer.seen[0].text));
-        QVERIFY(closer.seen[0].icon == QMessageBox::Warning && pane.toPlainText() == before);
+        QCOMPARE(pane.toPlainText(), before);
         QCOMPARE(TerminalSaver::suggestedFileName(QDateTime({2024, 5, 1}, {14, 30, 5})),
                  QStringLiteral("terminal_2024-05-01_14-30-05.txt"));
     }
@@ -188,7 +188,7 @@ private slots:
         MasterSim sim;
         QVERIFY(sim.listen(QHostAddress::LocalHost, 0));
         QSignalSpy logins(&sim, &MasterSim::loggedIn);
-        commtest::LoginDialogAnswerer answerer({}); // presses "verbinden" with the field as it opened
+        commtest::answerLoginDialog({}); // presses "verbinden" with the field as it opened
         MainWindow window(parseStartOptions(
             {"tastarello", "--host", "127.0.0.1", "--port", QString::number(sim.serverPort())}));
         QCOMPARE(window.currentLoginData().host, QStringLiteral("127.0.0.1"));

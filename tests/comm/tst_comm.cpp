@@ -1,0 +1,285 @@
+// The main window logged in to the simulator: the lines each click builds and their path, the
+// queue's ticks, disconnecting, the master reset, the login dialog, German captions and help texts.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+
+#include "commfixture.h"
+#include "dialoglogin.h"
+
+using namespace commtest;
+
+namespace {
+
+QStringList connectWarnings;
+
+// Queue entries as text: a command line, "=status" or "#kind".
+QStringList describe(const QList<CommandEntry> &entries, int from = 0)
+{
+    QStringList out;
+    for (int i = from; i < entries.size(); ++i) {
+        const CommandEntry &e = entries[i];
+        out << (e.kind == Send     ? e.text
+                : e.kind == Status ? "=" + e.text
+                                   : QStringLiteral("#%1").arg(e.kind));
+    }
+    return out;
+}
+
+} // namespace
+
+class TestComm : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void lines_data();
+    void lines();
+    void oneEntryPerTick();
+    void trennenThenVerbinden();
+    void deleteManualFileResetsTheMaster();
+    void loginDialog();
+    void helpTextsAndCaptions();
+    void cleanupTestCase() { session.reset(); }
+
+private:
+    std::unique_ptr<CommSession> session;
+    MessageBoxCloser closer{QMessageBox::No};
+};
+
+void TestComm::initTestCase()
+{
+    installGermanCatalogue();
+    MasterSimOptions options;
+    options.restartMs = 100;
+    session = std::make_unique<CommSession>(options);
+    LoginAnswer answer;
+    answer.presetIndex = 0; // "Windows auto"
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) {
+            if (text.contains(QLatin1String("QObject::connect")))
+                connectWarnings << text;
+        });
+    const bool started = session->start(answer);
+    qInstallMessageHandler(previous);
+    QVERIFY2(started, qPrintable(session->error));
+    QCOMPARE(connectWarnings, QStringList());
+    QCOMPARE(session->receivedTexts().value(0), QStringLiteral("gua"));
+    QCOMPARE(session->statusBar()->styleSheet(), QStringLiteral("color: green"));
+    const QString pane = session->widget<QTextEdit>("Display")->toPlainText();
+    QVERIFY(pane.contains(QStringLiteral("tastarello\n")) && pane.contains(QStringLiteral("kantor\n")));
+    // The pace is the timer's business; the tests need the order, so the queue runs fast.
+    session->window()->commandTimerObject()->setInterval(20);
+}
+
+void TestComm::lines_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("lines");
+    const auto row = [](const char *name, const QStringList &steps, const QStringList &lines) {
+        QTest::newRow(name) << steps << lines;
+    };
+    row("setup Manual 3",
+        {"select:2", "click:Setup_Start_Stop_btn", "is:Setup_Start_Stop_btn=Einrichtung beenden",
+         "click:Setup_Start_Stop_btn", "is:Setup_Start_Stop_btn=Neues Manual einrichten"},
+        {"smca", "tb31", "ts", "smna"});
+    row("setup piano", {"select:8", "click:Setup_Start_Stop_btn", "click:Setup_Start_Stop_btn"},
+        {"sf1l", "sf2s", "smca", "tb11", "ts", "smna"});
+    row("calibration, stop on another keyboard",
+        {"select:1", "click:Kalibrieren_Start_Stop_btn", "is:Kalibrieren_Start_Stop_btn=Stop", "select:7",
+         "click:Kalibrieren_Start_Stop_btn", "is:Kalibrieren_Start_Stop_btn=Start"},
+        {"smc2", "cm2", "gv8", "std8", "smn8", "gv8"});
+    row("store, flash Manual 4",
+        {"select:3", "click:Konfiguration_speichern_btn", "click:Write_Flash_configuration_btn",
+         "click:Clear_Flash_config_btn", "click:Clear_all_Flash_configs_btn"},
+        {"fw4", "sc4", "fw4", "fc4", "cfa"});
+    row("fine pre-travel",
+        {"select:6", "click:Leerreise_fein_startstop_btn", "is:Leerreise_fein_startstop_btn=Stop",
+         "click:Leerreise_fein_startstop_btn", "is:Leerreise_fein_startstop_btn=Start"},
+        {"smna", "tab", "tas"});
+    row("thresholds as typed",
+        {"set:Schwelle3_edit=40", "set:Schwelle7_edit= 7", "set:Schwelle8_edit=128",
+         "click:Schwelle3_set_btn", "click:Schwelle7_set_btn", "click:Schwelle8_set_btn"},
+        {"sv340", "sv7 7", "sv8128"});
+    row("hardware version, start note",
+        {"set:Hw_version_select_box=1", "click:Hw_version_master_write_btn", "select:5",
+         "set:Startnote_select_box=127", "click:Midi_startnote_setzen_btn"},
+        {"sh2.0.0.0", "sn6127"});
+    row("firmware Pedal 1 board 12, stop elsewhere",
+        {"select:6", "set:Boardnr_select_box=12", "click:Firmware_startstop_btn",
+         "is:Firmware_startstop_btn=Stop", "select:0", "click:Firmware_startstop_btn",
+         "is:Firmware_startstop_btn=Start"},
+        {"smca", "mp+712", "mp-"});
+    row("firmware Pedal 2 board 30",
+        {"select:7", "set:Boardnr_select_box=30", "click:Firmware_startstop_btn",
+         "click:Firmware_startstop_btn"},
+        {"smca", "mp+830", "mp-"});
+    // Key settings: keyboard, spread, debounce; the fields afterwards show the values sent.
+    const auto settings = [&](const char *name, const QStringList &fields, const QStringList &lines) {
+        row(name,
+            {"select:" + fields[0], "set:Settings_edit_spreiz=" + fields[1],
+             "set:Settings_edit_Entprellzeit=" + fields[2], "click:Settings_senden_btn",
+             "is:Settings_edit_spreiz=" + lines[1].mid(3),
+             "is:Settings_edit_Entprellzeit=" + lines[2].mid(3)},
+            lines);
+    };
+    settings("settings 0 and 50", {"0", "0", "50"}, {"smn1", "ss100", "sx150"});
+    settings("settings above 99", {"1", "150", "100"}, {"smn2", "ss299", "sx299"});
+    settings("settings empty", {"0", "", ""}, {"smn1", "ss10", "sx10"});
+    settings("settings 007 and 9", {"7", "007", "9"}, {"smn8", "ss80007", "sx809"});
+    settings("settings beyond 64 bits", {"0", "123456789012345678901234567890", "10"},
+             {"smn1", "ss199", "sx110"});
+    row("spread buttons queue nothing",
+        {"set:Settings_edit_spreiz=3", "click:Settings_spreizm_btn", "is:Settings_edit_spreiz=0",
+         "set:Settings_edit_spreiz=98", "click:Settings_spreizp_btn", "is:Settings_edit_spreiz=100",
+         "set:Settings_edit_spreiz=abc", "click:Settings_spreizp_btn", "is:Settings_edit_spreiz=5"},
+        {});
+    row("values, pre-travel",
+        {"select:7", "click:Werte_ansehen_btn", "select:6", "click:Leerreise_minus_btn",
+         "click:Leerreise_plus_btn", "select:8", "click:Werte_ansehen_btn"},
+        {">gv8", ">tu7", ">td7", ">gv1"});
+    row("system queries ignore the selection",
+        {"select:7", "set:Boardnr_select_box=17", "click:Alle_Werte_anzeigen_btn",
+         "click:Sw_version_master_read_btn", "click:Sw_version_slave_read_btn",
+         "click:Hw_version_master_read_btn", "click:Master_datum_lesen_btn", "click:Qrgel_cnf_save_btn"},
+        {">gva", ">gsm", ">gss11", ">gh", ">gd", ">sco"});
+    row("typed commands", {"set:lineEdit=gv3", "click:Senden_btn", "set:lineEdit=", "click:Senden_btn"},
+        {">gv3", ">"});
+    row("master clock: date, pause, time", {"click:Master_datum_setzen_btn"}, {"sd$DATE", "#5", "sz$TIME"});
+}
+
+// Direct lines (">" and the line, from the echo in the terminal pane) and the entries the steps
+// appended to the queue, read right after the clicks.
+void TestComm::lines()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, lines);
+    const QDateTime before = QDateTime::currentDateTime();
+    QTextDocument *pane = session->widget<QTextEdit>("Display")->document();
+    const int blocks = pane->blockCount(), queued = session->window()->pendingCommands().size();
+    QStringList taken{session->perform(steps)}; // the error, if any
+    taken.removeAll(QString());
+    for (QTextBlock b = pane->findBlockByNumber(blocks); b.isValid(); b = b.next())
+        taken << QStringLiteral(">") + b.text();
+    taken << describe(session->window()->pendingCommands(), queued);
+    QStringList allowed;
+    for (const QDateTime &t : {before, QDateTime::currentDateTime()})
+        allowed << lines.join('|')
+                       .replace("$DATE", t.toString(QStringLiteral("dd.MM.yy")))
+                       .replace("$TIME", t.toString(QStringLiteral("hh:mm")));
+    QVERIFY2(allowed.contains(taken.join('|')), qPrintable(taken.join('|')));
+}
+
+// Ticked by hand: every tick carries out exactly one entry, whatever its kind, and the lines
+// reach the master in the order queued.
+void TestComm::oneEntryPerTick()
+{
+    QVERIFY(session->drainAndClear());
+    MainWindow *w = session->window();
+    QTimer *timer = w->commandTimerObject();
+    timer->setInterval(24 * 3600 * 1000);
+    timer->start();
+    const QList<CommandEntry> entries{{"gh", Send, 0},         {"never sent", -1, 0},  {"never sent", 9, 0},
+                                      {"gd", Send, 0},         {"x7", SetInterval, 0}, {"gsm", Send, 0},
+                                      {"-250", SetInterval, 0}};
+    for (const CommandEntry &e : entries)
+        w->queueCommand(e.text, e.kind, e.param);
+    for (int left = entries.size() - 1; left >= 0; --left) {
+        w->commandtimerupdate();
+        QCOMPARE(w->pendingCommands().size(), left);
+    }
+    QVERIFY(session->waitForReceived(3, 3000));
+    QCOMPARE(session->receivedTexts(), (QStringList{"gh", "gd", "gsm"}));
+    QVERIFY(!session->widget<QTextEdit>("Display")->toPlainText().contains(QStringLiteral("never sent")));
+    // Text that is no number and a negative one give 0, which must not stop the timer.
+    QCOMPARE(timer->interval(), 0);
+    QVERIFY(timer->isActive());
+    timer->setInterval(20);
+}
+
+void TestComm::trennenThenVerbinden()
+{
+    QVERIFY(session->drainAndClear());
+    QVERIFY(session->perform({"click:Trennen_btn", "is:Trennen_btn=Verbinden"}).isEmpty());
+    QCOMPARE(describe(session->window()->pendingCommands()), QStringList{"q"});
+    QVERIFY(session->waitForStatus(QStringLiteral("offline"), 4000));
+    QCOMPARE(session->statusBar()->styleSheet(), QStringLiteral("color: red"));
+    QCOMPARE(session->receivedTexts(), QStringList{"q"});
+    QVERIFY(QTest::qWaitFor([&] { return !session->sim().isClientConnected(); }, 3000));
+    QVERIFY(session->window()->isEnabled() && closer.seen.isEmpty());
+
+    session->sim().clearReceivedLines();
+    QVERIFY(session->perform({"click:Trennen_btn", "is:Trennen_btn=Trennen"}).isEmpty());
+    QCOMPARE(session->statusBar()->currentMessage(), QStringLiteral("Trying:169.254.100.100"));
+    QCOMPARE(session->statusBar()->styleSheet(), QStringLiteral("color: black"));
+    QVERIFY(session->waitForStatus(QStringLiteral("online"), 6000));
+    QVERIFY(QTest::qWaitFor([&] { return session->receivedTexts() == QStringList{"gua"}; }, 3000));
+}
+
+void TestComm::deleteManualFileResetsTheMaster()
+{
+    QVERIFY(session->drainAndClear());
+    closer.seen.clear();
+    closer.answer = QMessageBox::No;
+    QVERIFY(session->perform({"select:1", "click:Delete_manual_file_btn"}).isEmpty());
+    QCOMPARE(closer.seen.size(), 1);
+    QCOMPARE(closer.seen[0].text, QStringLiteral("Really delete manual file and restart Master ?"));
+    QVERIFY(session->window()->pendingCommands().isEmpty());
+
+    closer.answer = QMessageBox::Yes;
+    QVERIFY(session->perform({"click:Delete_manual_file_btn"}).isEmpty());
+    QStringList expected{"fc2", "df2", "rm", "#4"};
+    for (int n = 10; n >= 1; --n)
+        expected << QStringLiteral("=getting online in %1 seconds").arg(n);
+    QCOMPARE(describe(session->window()->pendingCommands()), expected << "#3");
+    QVERIFY(QTest::qWaitFor([&] { return session->receivedTexts().contains(QStringLiteral("gua")); }, 8000));
+    QCOMPARE(session->receivedTexts(), (QStringList{"fc2", "df2", "rm", "gua"}));
+    QVERIFY(session->window()->isEnabled());
+}
+
+void TestComm::loginDialog()
+{
+    DialogLogin dialog;
+    QCOMPARE(QStringList({dialog.IPAddress, dialog.Username, dialog.Password}),
+             QStringList({"169.254.100.100", "tastarello", "kantor"}));
+    QCOMPARE(dialog.findChild<QPushButton *>("pushButton")->text(), QStringLiteral("verbinden"));
+    auto *presets = dialog.findChild<QComboBox *>("comboBox");
+    QStringList addresses; // through the address field
+    for (int i : {1, 2, 3, 4, 5, 0})
+        presets->setCurrentIndex(i), addresses << dialog.IPAddress;
+    QCOMPARE(addresses,
+             QStringList({"10.0.0.20", "10.0.0.21", "192.168.1.50", "192.168.1.51", "", "169.254.100.100"}));
+    for (const char *name : {"lineEditIP", "lineEditUser", "lineEditPass"}) {
+        auto *edit = dialog.findChild<QLineEdit *>(name);
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("typed ") + name);
+    }
+    QCOMPARE(QStringList({dialog.IPAddress, dialog.Username, dialog.Password}),
+             QStringList({"typed lineEditIP", "typed lineEditUser", "typed lineEditPass"}));
+}
+
+void TestComm::helpTextsAndCaptions()
+{
+    auto *tabs = session->widget<QTabWidget>("tabWidget");
+    auto *help = session->widget<QLabel>("ManualText");
+    const QStringList marks = {"nach dem Einbau",   "Minimal/Maximal-Werte", "Grundparameter",
+                               "Leerreise eines",   "Interaktive Justage",   "dynamische Koppeln",
+                               "Service-Technikern"};
+    for (int tab : {1, 2, 3, 4, 5, 6, 0}) {
+        tabs->setCurrentIndex(tab);
+        QVERIFY2(help->text().section('\n', 0, 0).contains(marks[tab]), qPrintable(marks[tab]));
+    }
+    QCOMPARE(session->widget<QPushButton>("pushButton")->text(), QStringLiteral("Beenden"));
+}
+
+QTEST_MAIN(TestComm)
+
+#include "tst_comm.moc"

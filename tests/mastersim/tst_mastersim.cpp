@@ -1,0 +1,177 @@
+// The master module simulator: its commands as lines and replies, and the server as a client
+// meets it on 127.0.0.1.
+
+#include "mastersim.h"
+#include "masterstate.h"
+
+#include <QSignalSpy>
+#include <QTcpSocket>
+#include <QTest>
+
+using Style = MasterSimOptions::PromptStyle;
+
+namespace {
+
+// A plain socket that records every byte and answers no negotiation; the simulator runs in the
+// same thread.
+struct SimClient
+{
+    explicit SimClient(quint16 port)
+    {
+        QObject::connect(&socket, &QTcpSocket::readyRead, [this] { received += socket.readAll(); });
+        socket.connectToHost(QHostAddress::LocalHost, port);
+    }
+    bool waitFor(const QByteArray &needle, int ms = 3000)
+    {
+        return QTest::qWaitFor([&] { return received.contains(needle); }, ms);
+    }
+    bool waitClosed()
+    {
+        return QTest::qWaitFor([this] { return socket.state() == QAbstractSocket::UnconnectedState; }, 3000);
+    }
+    void send(const QByteArray &bytes) { socket.write(bytes), socket.flush(); }
+    bool login()
+    {
+        return waitFor("login: ") && (send("tastarello\r\n"), waitFor("password: ")) &&
+               (send("kantor\r\n"), waitFor("tastarello> "));
+    }
+    QTcpSocket socket;
+    QByteArray received;
+};
+
+} // namespace
+
+class TestMasterSim : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<MasterSim> sim;
+    static QString snapshot(MasterState &s)
+    {
+        return s.execute("gv1").text + s.execute("gv3").text + s.execute("gva").text.section('\n', 1);
+    }
+    MasterSim &startSim(const std::function<void(MasterSimOptions &)> &tweak = {})
+    {
+        MasterSimOptions o;
+        o.negotiationTimeoutMs = 20; // a plain socket never answers the negotiation
+        o.restartMs = 300;
+        if (tweak)
+            tweak(o);
+        sim.reset(new MasterSim(o));
+        if (!sim->listen(QHostAddress::LocalHost, 0))
+            qFatal("cannot listen on 127.0.0.1");
+        return *sim;
+    }
+
+private slots:
+    void cleanup() { sim.reset(); }
+
+    // After the lines before it, the last line's reply contains the text; an error changes nothing.
+    void commands_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("reply");
+        const auto row = [](const QStringList &lines, const char *reply) {
+            QTest::newRow(qPrintable(lines.join(' '))) << lines << QString::fromLatin1(reply);
+        };
+        row({"gsm"}, "master software version 4.1.3");
+        row({"gss730"}, "slave board 30 of Pedal 1");
+        row({"sx105", "gv1"}, "debounce 05 ms");
+        row({"ss199", "gv1"}, "spread 99 %");
+        row({"sv8127", "gva"}, "8=127");
+        row({"smca", "tb31", "ts", "smna", "gv3"}, "Manual 3: 61 keys recognised");
+        row({"sf1l", "sf2s", "smca", "tb11", "ts"}, "88 keys recognised on Manual 1");
+        row({"tb31", "ts", "smc3", "cm3", "std3", "smn3", "gv3"}, "key  KeyUp  KeyDown");
+        row({"tu1"}, "1.9 mm (standard -1)");
+        row({"td1", "std1", "gv1"}, "pre-travel 2.0 mm (standard +0)");
+        row({"smna", "tab", "tas"}, "fine pre-travel adjustment ended");
+        row({"smca", "mp+712", "mp-"}, "firmware update of board 12 of Pedal 1 ended");
+        row({"sx109", "fw1", "gv1"}, "unsaved changes: no");
+        // A restart keeps only what was saved, in flash first.
+        row({"sx107", "restart", "gv1"}, "debounce 05 ms");
+        row({"sx107", "fw1", "sx108", "restart", "gv1"}, "debounce 07 ms");
+        row({"sx107", "sc1", "sx108", "fw1", "restart", "gv1"}, "debounce 08 ms");
+        row({"sx107", "fw1", "fc1", "restart", "gv1"}, "debounce 05 ms");
+        row({"xyz"}, "unknown command \"xyz\"");
+        row({"sx10abc"}, "error: debounce time needs exactly two digits");
+        row({"ss15"}, "error: spread needs exactly two digits");
+        row({"sv1128"}, "error: threshold of coupler 1 must be a number from 0 to 127");
+        row({"tu4"}, "error: Manual 4 is not calibrated");
+        row({"login:", "gv1password:"}, "error");
+    }
+    void commands()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, reply);
+        MasterState state;
+        QString last, before;
+        for (const QString &line : lines) {
+            before = snapshot(state);
+            if (line == QLatin1String("restart"))
+                state.restart();
+            else
+                last = state.execute(line).text;
+            QVERIFY2(!last.contains(QLatin1String("login:")) && !last.contains(QLatin1String("password:")),
+                     qPrintable(last));
+        }
+        QVERIFY2(last.contains(reply), qPrintable(last));
+        if (last.startsWith(QLatin1String("error")) || last.startsWith(QLatin1String("unknown")))
+            QCOMPARE(snapshot(state), before);
+    }
+
+    void loginStyles_data()
+    {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<QByteArray>("passwordPrompt");
+        QTest::newRow("normal") << int(Style::Normal) << QByteArray("password: ");
+        QTest::newRow("capital") << int(Style::CapitalPassword) << QByteArray("Password: ");
+        QTest::newRow("nul") << int(Style::PromptWithNul) << QByteArray("password: \0", 11);
+        QTest::newRow("split") << int(Style::SplitPrompt) << QByteArray("password: ");
+    }
+    void loginStyles()
+    {
+        QFETCH(int, style);
+        QFETCH(QByteArray, passwordPrompt);
+        startSim([&](MasterSimOptions &o) { o.promptStyle = Style(style); });
+        QSignalSpy loggedIn(sim.get(), &MasterSim::loggedIn);
+        SimClient c(sim->serverPort());
+        QVERIFY(c.waitFor("login: "));
+        c.send("\r\ntastarello\r\n\r\n");
+        QVERIFY(c.waitFor(passwordPrompt));
+        c.send("kantor\r\n");
+        QVERIFY(c.waitFor("tastarello> "));
+        QCOMPARE(loggedIn.count(), 1);
+        c.received.clear();
+        c.send("gsm\r\n");
+        QVERIFY(c.waitFor("master software version 4.1.3"));
+        c.send("\xff\xfb\x22"); // WILL LINEMODE, which the simulator refuses
+        QVERIFY(c.waitFor("\xff\xfe\x22"));
+    }
+
+    void quitRestartAndCloseAfter()
+    {
+        startSim([](MasterSimOptions &o) { o.closeAfterLines = 3; });
+        SimClient c(sim->serverPort());
+        QVERIFY(c.login());
+        c.send("sx107\r\nq\r\n");
+        QVERIFY(c.waitFor("bye\r\n") && c.waitClosed());
+        SimClient again(sim->serverPort());
+        QVERIFY(again.login());
+        again.send("rm\r\n");
+        QVERIFY(again.waitFor("restarting") && again.waitClosed());
+        QSignalSpy restarted(sim.get(), &MasterSim::restarted);
+        QVERIFY(restarted.wait(3000));
+        SimClient after(sim->serverPort());
+        QVERIFY(after.login());
+        after.send("gv1\r\n"); // the unsaved change is gone
+        QVERIFY(after.waitFor("debounce 05 ms"));
+        after.send("gh\r\n");
+        QVERIFY(after.waitFor("master hardware version"));
+        after.send("gsm\r\n"); // the third line: closed unanswered
+        QVERIFY(after.waitClosed());
+        QVERIFY(!after.received.contains("software"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMasterSim)
+#include "tst_mastersim.moc"

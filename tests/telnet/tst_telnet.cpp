@@ -1,0 +1,327 @@
+// The telnet client against a server socket of the test on 127.0.0.1, driven byte by byte, with
+// every signal of the client written down in order: conversations (bytes in, bytes out, signals),
+// reads split anywhere, what the client sends, closing and the window size.
+
+#include "telnetlib1.h"
+#include "telnetlib1_p.h"
+
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
+#include <poll.h>
+#include <sys/socket.h>
+
+namespace {
+
+QByteArray hex(const char *text)
+{
+    return QByteArray::fromHex(text);
+}
+
+// TERMINAL-TYPE SEND is answered without touching any state, so its answer marks the point up to
+// which the client has parsed what the peer sent.
+const QByteArray kPing = hex("fffa1801fff0");
+const QByteArray kPingReply = hex("fffa1800") + "UNKNOWN" + hex("fff0");
+const QByteArray kOffers = hex("fffb25fffd03fffb22fffd05");
+
+struct Peer
+{
+    Peer()
+    {
+        QObject::connect(&client, &telnetlib1::message, [this](const QString &t) { events << "msg:" + t; });
+        QObject::connect(&client, &telnetlib1::loginRequired, [this] { events << "loginRequired"; });
+        QObject::connect(&client, &telnetlib1::loggedIn, [this] { events << "loggedIn"; });
+        QObject::connect(&client, &telnetlib1::loggedOut, [this] { events << "loggedOut"; });
+    }
+    // Connects and returns what the client sent right away.
+    QByteArray open()
+    {
+        (void)server.listen(QHostAddress::LocalHost);
+        client.openConnection(QStringLiteral("127.0.0.1"), server.serverPort());
+        if (!server.waitForNewConnection(2000))
+            return "no connection";
+        peer.reset(server.nextPendingConnection());
+        QByteArray got;
+        (void)QTest::qWaitFor([&] { return (got += peer->readAll()).size() >= kOffers.size(); }, 1000);
+        return got;
+    }
+    // Sends bytes plus the ping and returns the client's answers to the bytes.
+    QByteArray exchange(const QByteArray &bytes)
+    {
+        // Replies the client has written already are in the peer's receive queue once flushed.
+        QByteArray early, got;
+        if (client.tcpSocket()->flush() && peer->waitForReadyRead(1000))
+            early = peer->readAll();
+        peer->write(bytes + kPing);
+        (void)QTest::qWaitFor([&] { return (got += peer->readAll()).endsWith(kPingReply); }, 5000);
+        return early + (got.endsWith(kPingReply) ? got.chopped(kPingReply.size()) : got + "<no ping reply>");
+    }
+    QStringList takeEvents() { return std::exchange(events, QStringList()); }
+
+    telnetlib1 client;
+    telnetlib1Private *engine = telnetlib1Private::get(&client);
+    QTcpServer server;
+    std::unique_ptr<QTcpSocket> peer;
+    QStringList events;
+};
+
+struct Step
+{
+    QByteArray in, out;
+    QByteArrayList events = {}; // "msg:" and the text, or a signal's name
+};
+using Steps = QList<Step>;
+enum Setup { Defaults, Credentials, LateCredentials, ShellPrompt, NoPatterns };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Steps)
+
+class TestTelnet : public QObject
+{
+    Q_OBJECT
+private slots:
+    void conversation_data();
+    void conversation();
+    void splitReads_data();
+    void splitReads();
+    void sending_data();
+    void sending();
+    void closing();
+    void terminalSize();
+    void longSubnegotiationIsBounded_data();
+    void longSubnegotiationIsBounded();
+};
+
+void TestTelnet::conversation_data()
+{
+    QTest::addColumn<int>("setup");
+    QTest::addColumn<Steps>("steps");
+    const auto row = [](const char *name, Setup setup, const Steps &steps) {
+        QTest::newRow(name) << int(setup) << steps;
+    };
+    const QByteArray refuse = hex("fffe25"), authSend = hex("fffa25010000fff0"),
+                     authIsNull = hex("fffa25000000fff0");
+    const QByteArray login = "msg:login: ", password = "msg:Password: ", required = "loginRequired";
+    // Option negotiation.
+    row("terminal type", Defaults,
+        {{hex("fffd18"), hex("fffb18")}, {hex("fffd18"), ""}, {kPing, kPingReply}});
+    row("DO ECHO refused once", Defaults, {{hex("fffd01"), hex("fffc01")}, {hex("fffd01"), ""}});
+    row("WILL ECHO alternates", Defaults,
+        {{hex("fffb01"), hex("fffe01")}, {hex("fffb01"), ""}, {hex("fffb01"), hex("fffe01")}});
+    row("SGA on and off", Defaults, {{hex("fffd03"), hex("fffb03")}, {hex("fffe03"), hex("fffc03")}});
+    row("own offers not confirmed", Defaults,
+        {{hex("fffd25"), ""}, {hex("fffb03"), ""}, {hex("fffc05"), hex("fffe05")}});
+    row("DO NAWS without size", Defaults, {{hex("fffd1f"), hex("fffc1f")}});
+    row("several in one read", Defaults, {{hex("fffd18fffb01fffd03"), hex("fffb18fffe01fffb03")}});
+    row("unhandled commands consumed", Defaults,
+        {{hex("fff1fff9fff6fff7fff8fff3fff4fff5ffeeffefffedffecfff0ff01fffa1f00500018fff0fffafff0fffd18"),
+          hex("fffb18")}});
+    // Text runs.
+    row("NUL splits runs", Defaults, {{QByteArray("\0abc\0def", 8), "", {"msg:abc", "msg:def"}}});
+    row("DM at run start dropped, inside kept", Defaults,
+        {{hex("f2616200f263f221"), "", {"msg:ab", "msg:c\xf2!"}}});
+    row("IAC IAC is 255", Defaults, {{hex("61ffff78ffff"), "", {"msg:a\xffx\xff"}}});
+    row("runs and commands", Defaults,
+        {{QByteArray("x\xff\xfb\x01y\0z\xff\xf1w\xff\xfd\x01", 13),
+          hex("fffe01fffc01"),
+          {"msg:x", "msg:y", "msg:z", "msg:w"}}});
+    // Login by prompts, on once the server refuses AUTHENTICATION.
+    row("refused, no credentials", Defaults,
+        {{refuse, ""},
+         {"login: ", "\r\n", {login, required}},
+         {"login: ", "", {login, required}},
+         {"Password: ", "\r\n", {password}},
+         {"Password: ", "", {password, required}}});
+    row("refused, credentials", Credentials,
+        {{refuse, ""}, {"login: ", "tech\r\n", {login, required}}, {"Password: ", "secret\r\n", {password}}});
+    row("credentials from loginRequired", LateCredentials,
+        {{refuse, ""}, {"login: ", "late\r\n", {login, required}}});
+    row("password prompt first", Defaults,
+        {{refuse, ""}, {"Password: ", "\r\n", {password, required}}, {"login: ", "\r\n", {login}}});
+    row("prompt must end the run", Defaults,
+        {{refuse, ""},
+         {"login: x", "", {"msg:login: x"}},
+         {QByteArray("Hi\0login: ", 10), "\r\n", {"msg:Hi", login, required}}});
+    row("no refusal, no recognition", Defaults, {{"login: ", "", {login}}});
+    row("NULL authentication", Defaults,
+        {{authSend, authIsNull}, {authSend, authIsNull}, {"login: ", "\r\n", {login, required}}});
+    row("authentication body not SEND", Defaults, {{hex("fffa2502fff0"), ""}, {"login: ", "", {login}}});
+    row("shell prompt ends recognition", ShellPrompt,
+        {{refuse, ""}, {"m $ ", "", {"loggedIn", "msg:m $ "}}, {"login: ", "", {login}}});
+    row("no patterns, refused", NoPatterns, {{refuse, "", {"loggedIn"}}, {"login: ", "", {login}}});
+    row("no patterns, NULL authentication", NoPatterns,
+        {{authSend, authIsNull, {"loggedIn"}}, {"m $ ", "", {"msg:m $ "}}});
+}
+
+void TestTelnet::conversation()
+{
+    QFETCH(int, setup);
+    QFETCH(Steps, steps);
+    Peer p;
+    if (setup == Credentials)
+        p.client.setCredentials("tech", "secret");
+    if (setup == LateCredentials)
+        QObject::connect(&p.client, &telnetlib1::loginRequired,
+                         [&p] { p.client.setCredentials("late", "pw"); });
+    if (setup == ShellPrompt)
+        p.client.setShellPromptExpr(QRegularExpression("\\$ $"));
+        // Under Qt 5 the QRegExp setters are there too, and must mean the same.
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    if (setup == NoPatterns)
+        p.client.setLoginPromptExpr(QRegExp()), p.client.setPasswordPromptExpr(QRegExp());
+#else
+    if (setup == NoPatterns)
+        p.client.setLoginPromptExpr(QRegularExpression()),
+            p.client.setPasswordPromptExpr(QRegularExpression());
+#endif
+    QCOMPARE(p.open().toHex(), kOffers.toHex());
+    for (const Step &step : steps) {
+        QCOMPARE(p.exchange(step.in).toHex(), step.out.toHex());
+        QStringList events;
+        for (const QByteArray &e : step.events)
+            events << QString::fromLocal8Bit(e);
+        QCOMPARE(p.takeEvents(), events);
+    }
+    QVERIFY(p.engine->storedPassword.isEmpty() || !p.engine->passwordSent);
+}
+
+// Every stream cut into two reads at each position, and into single bytes (position 0), must give
+// the same replies and text as in one read.
+void TestTelnet::splitReads_data()
+{
+    QTest::addColumn<QByteArray>("stream");
+    QTest::addColumn<int>("cut");
+    QTest::addColumn<QByteArray>("reply");
+    const QList<QPair<const char *, const char *>> streams = {
+        {"fffd18", "fffb18"},
+        {"fffa1801fff0", "fffa1800554e4b4e4f574efff0"},
+        {"61ffff7800fffb01", "fffe01"},
+        {"fffa1f00500018fff0fffd01", "fffc01"},
+        {"fffa25010000fff0", "fffa25000000fff0"},
+    };
+    for (const auto &s : streams)
+        for (int cut = 0; cut < hex(s.first).size(); ++cut)
+            QTest::addRow("%s/%d", s.first, cut) << hex(s.first) << cut << hex(s.second);
+}
+
+void TestTelnet::splitReads()
+{
+    QFETCH(QByteArray, stream);
+    QFETCH(int, cut);
+    QFETCH(QByteArray, reply);
+    Peer p;
+    QCOMPARE(p.open(), kOffers);
+    if (cut == 0) {
+        for (char c : stream)
+            p.engine->receiveBytes(QByteArray(1, c));
+    } else {
+        p.engine->receiveBytes(stream.left(cut));
+        p.engine->receiveBytes(stream.mid(cut));
+    }
+    QCOMPARE(p.exchange({}).toHex(), reply.toHex());
+    QVERIFY(p.engine->pending.isEmpty());
+    QString text;
+    for (const QString &e : p.takeEvents())
+        text += e.mid(4);
+    QCOMPARE(text, stream.startsWith('a') ? QString::fromLocal8Bit("a\xffx") : QString());
+}
+
+void TestTelnet::sending_data()
+{
+    QTest::addColumn<int>("control"); // -1: sendData, 10: none, -2: logout
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("wire");
+    QTest::newRow("line") << -1 << "sf" << hex("73660d0a");
+    QTest::newRow("empty line") << -1 << "" << hex("0d0a");
+    QTest::newRow("logout") << -2 << "" << hex("fffd12");
+    const char *bytes[] = {"fff9", "fff4", "fff6", "fff5", "fff7", "fff8",
+                           "fff3", "ffec", "ffed", "ffee", ""};
+    for (int c = 0; c <= 10; ++c)
+        QTest::addRow("control %d", c) << c << "" << hex(bytes[c]);
+}
+
+void TestTelnet::sending()
+{
+    QFETCH(int, control);
+    QFETCH(QString, text);
+    QFETCH(QByteArray, wire);
+    Peer p;
+    QCOMPARE(p.open(), kOffers);
+    // Urgent data taken out of the stream can be told apart from normal bytes.
+    const int off = 0;
+    const int fd = int(p.peer->socketDescriptor());
+    setsockopt(fd, SOL_SOCKET, SO_OOBINLINE, &off, sizeof off);
+    if (control == -1)
+        p.client.sendData(text);
+    else if (control == -2)
+        p.client.logout();
+    else
+        p.client.sendControl(telnetlib1::Control(control));
+    const bool urgent = control >= telnetlib1::IP && control <= telnetlib1::AO;
+    pollfd pfd{fd, POLLPRI, 0};
+    char byte = 0;
+    QCOMPARE(poll(&pfd, 1, urgent ? 2000 : 50) == 1 && recv(fd, &byte, 1, MSG_OOB) == 1 && byte == '\xf2',
+             urgent);
+    QCOMPARE(p.exchange({}).toHex(), wire.toHex());
+}
+
+void TestTelnet::closing()
+{
+    Peer p;
+    QCOMPARE(p.open(), kOffers);
+    p.client.close();
+    // Reported by close() and again by the socket it closes.
+    QCOMPARE(p.takeEvents(), QStringList({"loggedOut", "loggedOut"}));
+    QTRY_COMPARE(p.peer->state(), QAbstractSocket::UnconnectedState);
+    p.client.close();
+    QVERIFY(p.events.isEmpty());
+    // The server's WONT LOGOUT closes, after the text before it.
+    Peer q;
+    QCOMPARE(q.open(), kOffers);
+    q.peer->write("before" + hex("fffc12fffd18") + "after");
+    QTRY_VERIFY(q.peer->state() == QAbstractSocket::UnconnectedState);
+    QCOMPARE(q.takeEvents().mid(0, 2), QStringList({"msg:before", "loggedOut"}));
+}
+
+void TestTelnet::terminalSize()
+{
+    Peer p;
+    QCOMPARE(p.open(), kOffers);
+    p.client.setTerminalSize(80, 24);
+    QVERIFY(!p.client.hasTerminalSize());
+    // Refused, as the size does not count yet, yet reported once the DO is on record.
+    QCOMPARE(p.exchange(hex("fffd1f")).toHex(), QByteArray("fffc1ffffa1f00500018fff0"));
+    QCOMPARE(p.client.terminalSize(), QSize(80, 24));
+    p.client.setTerminalSize(QSize(65536 + 100, 300));
+    QCOMPARE(p.exchange({}).toHex(), QByteArray("fffa1f0064012cfff0"));
+    p.client.setTerminalSize(-1, 24);
+    QCOMPARE(p.exchange({}).toHex(), QByteArray());
+    p.client.setTerminalSize(80, 25);
+    QCOMPARE(p.exchange({}).toHex(), QByteArray("fffb1f"));
+}
+
+// A TERMINAL-TYPE SEND padded to exactly the bound is answered; one byte more and IAC SB is
+// dropped, the rest arriving as text and a stray IAC SE.
+void TestTelnet::longSubnegotiationIsBounded_data()
+{
+    QTest::addColumn<int>("length");
+    QTest::addColumn<bool>("answered");
+    QTest::newRow("at the bound") << kMaxSubnegotiation << true;
+    QTest::newRow("past the bound") << kMaxSubnegotiation + 1 << false;
+}
+
+void TestTelnet::longSubnegotiationIsBounded()
+{
+    QFETCH(int, length);
+    QFETCH(bool, answered);
+    Peer p;
+    QCOMPARE(p.open(), kOffers);
+    const QByteArray sb = hex("fffa1801") + QByteArray(length - 6, 'z') + hex("fff0");
+    QCOMPARE(p.exchange(sb), answered ? kPingReply : QByteArray());
+    QCOMPARE(p.takeEvents().isEmpty(), answered);
+}
+
+QTEST_GUILESS_MAIN(TestTelnet)
+#include "tst_telnet.moc"
