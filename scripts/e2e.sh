@@ -50,7 +50,9 @@ await '[ -s "$WORK/display" ]' 100 || fail "Xvfb did not start: $(cat "$WORK/xvf
 DISPLAY=:$(head -n1 "$WORK/display")
 export DISPLAY QT_QPA_PLATFORM=xcb
 
-"$BUILD/tools/mastersim/mastersim" --listen 0.0.0.0 --port 23 --log "$LOG" >"$WORK/mastersim.out" 2>&1 &
+# A hostile banner: shown as text, the image tag must never make the program read /dev/zero.
+"$BUILD/tools/mastersim/mastersim" --listen 0.0.0.0 --port 23 --log "$LOG" \
+    --banner '<img src="/dev/zero"><b>bold</b>' >"$WORK/mastersim.out" 2>&1 &
 PIDS="$PIDS $!"
 received() { grep -q -- "> $1\$" "$LOG" 2>/dev/null; }
 
