@@ -46,10 +46,9 @@ void TerminalSaver::chooseFileAndSave()
 
 bool TerminalSaver::saveTo(const QString &path)
 {
-    // The master ends its lines with CR LF and each message becomes a paragraph, so the
-    // pane's text holds a CR before most line ends; a lone CR ends a line as well.
+    // The pane took every CR LF and lone CR of the master's text as a paragraph end, so its
+    // plain text has line feeds only.
     QString text = pane->toPlainText();
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')))
         text += QLatin1Char('\n');
 
