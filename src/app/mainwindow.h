@@ -10,13 +10,13 @@
 #include "startoptions.h"
 #include "telnetlib1.h"
 
+class CommandHistory;
 class QCloseEvent;
 class TerminalWriter;
 
 namespace Ui {
 class MainWindow;
 }
-class CommandHistory;
 
 // One entry of the command queue; carried out by commandtimerupdate, one per tick.
 struct CommandEntry

@@ -10,9 +10,6 @@
 #include <QTcpSocket>
 #include <QtGlobal>
 
-#include <cstring>
-#include <utility>
-
 #ifdef Q_OS_WIN
 #include <winsock2.h>
 // After winsock2.h, which it builds on.
@@ -68,8 +65,8 @@ void detectDeadLink(qintptr descriptor)
 // Their $ would also match before a final newline, which \s* takes in anyway:
 // they find the same prompts as the end-anchored patterns they always were.
 telnetlib1Private::telnetlib1Private(telnetlib1 *client)
-    : QObject(client), owner(client), loginExpr(QStringLiteral("ogin:\\s*$")),
-      passwordExpr(QStringLiteral("assword:\\s*$"))
+    : QObject(client), owner(client), loginExpr(QRegularExpression(QStringLiteral("ogin:\\s*$"))),
+      passwordExpr(QRegularExpression(QStringLiteral("assword:\\s*$")))
 {
     attachSocket(new QTcpSocket(this));
 }
@@ -151,25 +148,18 @@ void telnetlib1Private::askForCredentials(QString &text)
     noPromptYet = false;
 }
 
-// An empty pattern text means the prompt is not looked for; an invalid pattern
-// finds nothing (and is not handed to the matcher, which would warn each time).
-static bool matches(const QRegularExpression &pattern, const QString &text)
-{
-    return !pattern.pattern().isEmpty() && pattern.isValid() && pattern.match(text).hasMatch();
-}
-
 // Each answer goes out once per setCredentials; a prompt seen again only asks
 // the application, which may supply new credentials from loginRequired().
 void telnetlib1Private::recognizeLogin(QString &text)
 {
     if (loginDone || !promptLogin)
         return;
-    if (matches(shellExpr, text)) {
+    if (shellExpr.matches(text)) {
         emit owner->loggedIn();
         loginDone = true;
         return;
     }
-    if (matches(loginExpr, text)) {
+    if (loginExpr.matches(text)) {
         if (userSent || noPromptYet)
             askForCredentials(text);
         if (!userSent) {
@@ -177,7 +167,7 @@ void telnetlib1Private::recognizeLogin(QString &text)
             userSent = true;
         }
     }
-    if (matches(passwordExpr, text)) {
+    if (passwordExpr.matches(text)) {
         if (passwordSent || noPromptYet) {
             askForCredentials(text);
             if (passwordSent)
@@ -192,7 +182,7 @@ void telnetlib1Private::recognizeLogin(QString &text)
 
 void telnetlib1Private::authenticationRefused()
 {
-    if (loginExpr.pattern().isEmpty() && passwordExpr.pattern().isEmpty())
+    if (loginExpr.isEmpty() && passwordExpr.isEmpty())
         emit owner->loggedIn();
     promptLogin = true;
 }
@@ -201,7 +191,7 @@ void telnetlib1Private::authenticationRefused()
 // login to the prompts.
 void telnetlib1Private::handleAuthentication(const QByteArray &body)
 {
-    const bool noPatterns = loginExpr.pattern().isEmpty() && passwordExpr.pattern().isEmpty();
+    const bool noPatterns = loginExpr.isEmpty() && passwordExpr.isEmpty();
     if (!method) {
         if (body.size() < 2 || uchar(body.at(1)) != SEND)
             return;
@@ -256,137 +246,33 @@ QTcpSocket *telnetlib1::tcpSocket() const
 
 void telnetlib1::setLoginPromptExpr(const QRegularExpression &pattern)
 {
-    d->loginExpr = pattern;
+    d->loginExpr = PromptPattern(pattern);
 }
 
 void telnetlib1::setPasswordPromptExpr(const QRegularExpression &pattern)
 {
-    d->passwordExpr = pattern;
+    d->passwordExpr = PromptPattern(pattern);
 }
 
 void telnetlib1::setShellPromptExpr(const QRegularExpression &pattern)
 {
-    d->shellExpr = pattern;
+    d->shellExpr = PromptPattern(pattern);
 }
 
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
-// QRegExp's wildcard syntax as the regular expression QRegExp itself searched
-// with, its quirks included: in Wildcard a backslash is a literal character
-// that also makes the next one literal; in WildcardUnix it only escapes.
-static QString wildcardPattern(const QString &wildcard, bool unixEscapes)
-{
-    const int size = wildcard.size();
-    QString rx;
-    bool escaping = false;
-    for (int i = 0; i < size;) {
-        const QChar c = wildcard.at(i++);
-        const char latin = c.toLatin1();
-        if (latin == '\\') {
-            if (!unixEscapes || escaping)
-                rx += QLatin1String("\\\\");
-            if (unixEscapes && i == size)
-                rx += QLatin1String("\\\\");
-            escaping = true;
-        } else if (latin == '*' || latin == '?') {
-            if (escaping)
-                rx += QLatin1Char('\\') + c;
-            else
-                rx += latin == '*' ? QLatin1String(".*") : QLatin1String(".");
-            escaping = false;
-        } else if (latin != 0 && std::strchr("$()+.^{|}", latin)) {
-            if (std::exchange(escaping, false))
-                rx += QLatin1String("\\\\");
-            rx += QLatin1Char('\\') + c;
-        } else if (latin == '[' && !escaping) {
-            rx += c;
-            if (i < size && wildcard.at(i) == QLatin1Char('^'))
-                rx += wildcard.at(i++);
-            if (i < size && wildcard.at(i) == QLatin1Char(']'))
-                rx += wildcard.at(i++);
-            for (; i < size && wildcard.at(i) != QLatin1Char(']'); ++i) {
-                if (wildcard.at(i) == QLatin1Char('\\'))
-                    rx += QLatin1Char('\\');
-                rx += wildcard.at(i);
-            }
-        } else if (latin == '[' || latin == ']') {
-            if (std::exchange(escaping, false))
-                rx += QLatin1Char('\\');
-            rx += c;
-        } else {
-            if (std::exchange(escaping, false))
-                rx += QLatin1String("\\\\");
-            rx += c;
-        }
-    }
-    return rx;
-}
-
-// QRegExp's $ matches only at the very end of the text and its . matches a
-// newline; QRegularExpression's $ also matches before a final newline and its .
-// does not. Every $ outside a set becomes \z, and . matches everything.
-static QRegularExpression fromQRegExp(const QRegExp &pattern)
-{
-    const QString text = pattern.pattern();
-    if (text.isEmpty())
-        return QRegularExpression();
-    // QRegExp refuses some texts that PCRE takes, a stray ] for one; it found
-    // nothing with them, and a pattern that never matches is still a pattern.
-    if (!pattern.isValid())
-        return QRegularExpression(QStringLiteral("(?!)"));
-    QString rx;
-    switch (pattern.patternSyntax()) {
-    case QRegExp::FixedString:
-        rx = QRegularExpression::escape(text);
-        break;
-    case QRegExp::Wildcard:
-    case QRegExp::WildcardUnix:
-        rx = wildcardPattern(text, pattern.patternSyntax() == QRegExp::WildcardUnix);
-        break;
-    default: {
-        bool inSet = false;
-        for (int i = 0; i < text.size(); ++i) {
-            const QChar c = text.at(i);
-            if (c == QLatin1Char('\\') && i + 1 < text.size()) {
-                rx += c;
-                rx += text.at(++i);
-                continue;
-            }
-            if (inSet) {
-                // A ] first in the set, after [ or [^, is a member, not the end.
-                const bool first = text.at(i - 1) == QLatin1Char('[') ||
-                                   (text.at(i - 1) == QLatin1Char('^') && text.at(i - 2) == QLatin1Char('['));
-                if (c == QLatin1Char(']') && !first)
-                    inSet = false;
-            } else if (c == QLatin1Char('[')) {
-                inSet = true;
-            } else if (c == QLatin1Char('$')) {
-                rx += QLatin1String("\\z");
-                continue;
-            }
-            rx += c;
-        }
-        break;
-    }
-    }
-    QRegularExpression::PatternOptions options = QRegularExpression::DotMatchesEverythingOption;
-    if (pattern.caseSensitivity() == Qt::CaseInsensitive)
-        options |= QRegularExpression::CaseInsensitiveOption;
-    return QRegularExpression(rx, options);
-}
-
 void telnetlib1::setLoginPromptExpr(const QRegExp &pattern)
 {
-    d->loginExpr = fromQRegExp(pattern);
+    d->loginExpr = PromptPattern(pattern);
 }
 
 void telnetlib1::setPasswordPromptExpr(const QRegExp &pattern)
 {
-    d->passwordExpr = fromQRegExp(pattern);
+    d->passwordExpr = PromptPattern(pattern);
 }
 
 void telnetlib1::setShellPromptExpr(const QRegExp &pattern)
 {
-    d->shellExpr = fromQRegExp(pattern);
+    d->shellExpr = PromptPattern(pattern);
 }
 #endif
 

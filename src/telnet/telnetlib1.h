@@ -38,8 +38,7 @@ public:
     void setPasswordPromptExpr(const QRegularExpression &pattern);
     void setShellPromptExpr(const QRegularExpression &pattern);
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
-    // Kept for Qt 5 callers; each pattern matches exactly what QRegExp::indexIn
-    // would find.
+    // Kept for Qt 5 callers; each pattern is searched with QRegExp::indexIn.
     void setLoginPromptExpr(const QRegExp &pattern);
     void setPasswordPromptExpr(const QRegExp &pattern);
     void setShellPromptExpr(const QRegExp &pattern);

@@ -11,8 +11,9 @@
 #include <QMap>
 #include <QObject>
 #include <QPair>
-#include <QRegularExpression>
 #include <QString>
+
+#include "promptpattern.h"
 
 class QSocketNotifier;
 class QTcpSocket;
@@ -125,9 +126,9 @@ public:
     bool noPromptYet = true;
     telnetlib1Auth *method = nullptr;
     bool promptLogin = false;
-    QRegularExpression loginExpr;
-    QRegularExpression passwordExpr;
-    QRegularExpression shellExpr;
+    PromptPattern loginExpr;
+    PromptPattern passwordExpr;
+    PromptPattern shellExpr;
     QString userName;
     QString storedPassword;
 
