@@ -44,6 +44,12 @@ void detectDeadLink(qintptr descriptor)
     DWORD returned = 0;
     WSAIoctl(SOCKET(descriptor), SIO_KEEPALIVE_VALS, &values, sizeof values, nullptr, 0, &returned, nullptr,
              nullptr);
+    // TCP_MAXRT of ws2ipdef.h (Vista and later; older MinGW headers lack it): how
+    // long, in whole seconds, retransmissions wait for an acknowledgement.
+    constexpr int kTcpMaxRt = 5;
+    const DWORD unacknowledgedTimeoutS = kUnacknowledgedTimeoutMs / 1000;
+    setsockopt(SOCKET(descriptor), IPPROTO_TCP, kTcpMaxRt,
+               reinterpret_cast<const char *>(&unacknowledgedTimeoutS), sizeof unacknowledgedTimeoutS);
 #else
     const int fd = int(descriptor);
     const int on = 1;
