@@ -8,7 +8,9 @@ function(tastarello_add_qtest name)
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE Qt::Test ${T_LIBS})
     if(T_NETNS)
-        add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/tests/netns-run $<TARGET_FILE:${name}>)
+        # A cross build's emulator (Wine) goes before the program, as CTest puts it before the others.
+        add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/tests/netns-run ${CMAKE_CROSSCOMPILING_EMULATOR}
+                                      $<TARGET_FILE:${name}>)
     else()
         add_test(NAME ${name} COMMAND ${name})
     endif()

@@ -153,6 +153,9 @@ void TestCommField::deadLinkGoesOffline()
 {
     QFETCH(QString, address);
     QFETCH(int, queued);
+#ifdef Q_OS_WIN
+    QSKIP("cuts the link with Linux's ip command, which a Windows program cannot start");
+#endif
     QVERIFY2(qEnvironmentVariableIsSet("TASTARELLO_IN_NETNS"), "run through tests/netns-run");
     QVERIFY(ip({"addr", "add", address + "/32", "dev", "lo"}));
     CommSession s;
