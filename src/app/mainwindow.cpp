@@ -39,6 +39,8 @@ MainWindow::MainWindow(const StartOptions &options, QWidget *parent)
     ui->ManualText->setText(helpTexts[0]);
     ui->tabWidget->setCurrentIndex(0);
     commandHistory = new CommandHistory(ui->lineEdit);
+    deliveryCheck.setSingleShot(true);
+    connect(&deliveryCheck, &QTimer::timeout, this, &MainWindow::finishClosing);
     new TerminalSaver(ui->Display);
 
     startHost = options.host;

@@ -94,6 +94,8 @@ public:
     void answerTerminalType(const QByteArray &body);
 
     void attachSocket(QTcpSocket *socket);
+    // Forgets everything the last connection negotiated or left unparsed.
+    void startSession();
     void recognizeLogin(QString &text);
     void askForCredentials(QString &text);
     void authenticationRefused();
@@ -139,6 +141,9 @@ private:
     // read in while one is being parsed; that read waits here for its turn.
     bool parsing = false;
     QByteArray deferred;
+    // Counts connections: a parse that sees it change stops, so that nothing of
+    // an old connection is parsed, answered or shown once a new one is up.
+    quint32 session = 0;
     // How far the search for IAC SE has got, so that a held-back sub-negotiation
     // is never searched again from its start: a position in the buffer being
     // parsed, and between reads the count of held-back bytes already searched.

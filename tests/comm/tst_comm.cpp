@@ -60,6 +60,9 @@ void TestComm::initTestCase()
     installGermanCatalogue();
     MasterSimOptions options;
     options.restartMs = 100;
+    // Like a standard telnet daemon, the master prompts only once its requests are answered: every
+    // reconnection below must negotiate again.
+    options.negotiationTimeoutMs = -1;
     session = std::make_unique<CommSession>(options);
     LoginAnswer answer;
     answer.presetIndex = 0; // "Windows auto"

@@ -99,10 +99,12 @@ void TestCommField::closingWithLinesQueued_data()
     QTest::addColumn<bool>("save");
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("closeAgain");
-    QTest::newRow("Yes: the lines go out first") << true << int(QMessageBox::Yes) << false;
-    QTest::newRow("Yes, then close again") << true << int(QMessageBox::Yes) << true;
-    QTest::newRow("No: closed at once") << true << int(QMessageBox::No) << false;
-    QTest::newRow("nothing queued: no question") << false << int(QMessageBox::No) << false;
+    QTest::addColumn<bool>("offline");
+    QTest::newRow("Yes: the lines go out first") << true << int(QMessageBox::Yes) << false << false;
+    QTest::newRow("Yes, then close again") << true << int(QMessageBox::Yes) << true << false;
+    QTest::newRow("No: closed at once") << true << int(QMessageBox::No) << false << false;
+    QTest::newRow("nothing queued: no question") << false << int(QMessageBox::No) << false << false;
+    QTest::newRow("Yes while offline: warned, kept open") << true << int(QMessageBox::Yes) << true << true;
 }
 
 void TestCommField::closingWithLinesQueued()
@@ -110,10 +112,15 @@ void TestCommField::closingWithLinesQueued()
     QFETCH(bool, save);
     QFETCH(int, answer);
     QFETCH(bool, closeAgain);
+    QFETCH(bool, offline);
     session.reset(); // one simulator on port 23 at a time
     CommSession s;
     QVERIFY2(s.start(), qPrintable(s.error));
     QVERIFY(s.drainAndClear());
+    if (offline) {
+        QVERIFY(s.perform({"click:Trennen_btn"}).isEmpty());
+        QVERIFY(s.waitForStatus(QStringLiteral("offline"), 4000));
+    }
     if (save)
         QVERIFY(s.perform({"click:Konfiguration_speichern_btn"}).isEmpty());
     MessageBoxCloser closer{QMessageBox::StandardButton(answer)};
@@ -123,10 +130,18 @@ void TestCommField::closingWithLinesQueued()
     if (save)
         QVERIFY2(closer.seen[0].text.contains(QLatin1String(": 2.")), qPrintable(closer.seen[0].text));
     QCOMPARE(s.window()->isVisible(), waits);
+    if (offline) {
+        // Both lines were dropped at their ticks: nothing may pass for sent.
+        QVERIFY(QTest::qWaitFor([&] { return closer.seen.size() == 2; }, 5000));
+        QCOMPARE(closer.seen[1].text,
+                 QStringLiteral("Keine Verbindung: 2 Befehlszeilen wurden nicht gesendet."));
+        QVERIFY(s.window()->isVisible());
+        QVERIFY(s.window()->pendingCommands().isEmpty());
+    }
     if (closeAgain) {
         s.window()->close();
         QVERIFY(!s.window()->isVisible());
-        QCOMPARE(closer.seen.size(), 1);
+        QCOMPARE(closer.seen.size(), offline ? 2 : 1);
         return;
     }
     if (waits) {
@@ -145,7 +160,7 @@ void TestCommField::deadLinkGoesOffline_data()
     QTest::addColumn<int>("queued");
     // Documentation addresses, inside the test's own network namespace.
     QTest::newRow("idle") << "192.0.2.23" << 0;
-    QTest::newRow("lines going out") << "192.0.2.24" << 6;
+    QTest::newRow("lines going out, quitting") << "192.0.2.24" << 6;
 }
 
 // The address of the master vanishes and is black-holed: segments disappear without a reset.
@@ -164,11 +179,17 @@ void TestCommField::deadLinkGoesOffline()
         s.window()->queueCommand(QStringLiteral("gsm"), Send, 0);
     if (queued > 0)
         QVERIFY(s.waitForReceived(1, 3000));
+    else
+        QTest::qWait(1500); // truly idle: the answer to "gua" acknowledged, only keep-alive can tell
     QSignalSpy errors(&s.window()->telnetClient(), &telnetlib1::connectionError);
+    MessageBoxCloser closer{QMessageBox::Yes};
     QElapsedTimer sinceCut;
     sinceCut.start();
     QVERIFY(ip({"addr", "del", address + "/32", "dev", "lo"}));
     QVERIFY(ip({"route", "add", "blackhole", address + "/32"}));
+    // Quitting now must not pass the lines written into the dead link for sent.
+    if (queued > 0)
+        s.window()->close();
     const bool noticed = QTest::qWaitFor([&] { return !errors.isEmpty(); }, 15000);
     const qint64 noticedMs = sinceCut.elapsed();
     // "offline" is a status entry of the queue: it shows once the lines queued before it are out.
@@ -179,6 +200,13 @@ void TestCommField::deadLinkGoesOffline()
     QVERIFY(noticed);
     QVERIFY(offline);
     QCOMPARE(s.statusBar()->styleSheet(), QStringLiteral("color: red"));
+    if (queued > 0) {
+        QVERIFY(QTest::qWaitFor([&] { return closer.seen.size() == 2; }, 3000));
+        QCOMPARE(closer.seen[1].text,
+                 QStringLiteral("Keine Verbindung: %1 Befehlszeilen wurden nicht gesendet.")
+                     .arg(queued - s.sim().receivedLines().size()));
+        QVERIFY(s.window()->isVisible());
+    }
 }
 
 void TestCommField::paneTakesFloodsInPiecesAndKeepsTheNewest_data()

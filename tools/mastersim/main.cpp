@@ -76,6 +76,8 @@ bool parseOptions(const QCommandLineParser &parser, MasterSimOptions &o, QHostAd
         !readInt(parser, QStringLiteral("delay-ms"), 0, o.answerDelayMs, error) ||
         !readInt(parser, QStringLiteral("flood"), 0, o.floodLines, error))
         return false;
+    if (parser.isSet(QStringLiteral("wait-negotiation")))
+        o.negotiationTimeoutMs = -1;
     o.refuseConnections = parser.isSet(QStringLiteral("refuse"));
     o.noPasswordPrompt = parser.isSet(QStringLiteral("no-password-prompt"));
     o.banner = parser.value(QStringLiteral("banner"));
@@ -121,6 +123,9 @@ int main(int argc, char *argv[])
          QStringLiteral("n")},
         {QStringLiteral("delay-ms"), QStringLiteral("Fault: delay every answer by this many milliseconds."),
          QStringLiteral("ms")},
+        {QStringLiteral("wait-negotiation"),
+         QStringLiteral("Prompt only once the client has answered every option request, however long "
+                        "that takes (default: at most 500 ms).")},
         {QStringLiteral("refuse"), QStringLiteral("Fault: close every connection at once.")},
         {QStringLiteral("no-password-prompt"), QStringLiteral("Fault: never send the password prompt.")},
         {QStringLiteral("flood"), QStringLiteral("Fault: answer \"gva\" with N lines."), QStringLiteral("n")},

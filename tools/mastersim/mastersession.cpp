@@ -55,7 +55,9 @@ MasterSession::~MasterSession()
 void MasterSession::start()
 {
     m_protocol->start();
-    m_negotiationTimer->start(qMax(0, m_options.negotiationTimeoutMs));
+    // A negative time-out waits for the answers as long as it takes, as many daemons do.
+    if (m_options.negotiationTimeoutMs >= 0)
+        m_negotiationTimer->start(m_options.negotiationTimeoutMs);
 }
 
 void MasterSession::abort()

@@ -34,6 +34,7 @@ struct MasterSimOptions
     QString banner;                 // sent before the login prompt, as daemons send an issue text
     QString logFile;                // "-" for standard output, empty for no log
     int negotiationTimeoutMs = 500; // the login prompt waits this long at most for option answers
+                                    // (negative: until every request is answered)
 };
 
 // A stand-in for the master module: a telnet server that logs in by prompts and
