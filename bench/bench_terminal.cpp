@@ -75,7 +75,9 @@ bool waitFor(const std::function<bool()> &done, int timeoutMs)
     while (!done()) {
         if (clock.elapsed() > timeoutMs)
             return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        // Sleeps until something happens (the stall probe ticks every 10 ms), so that the
+        // waiting costs no CPU of its own.
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     }
     return true;
 }
@@ -229,9 +231,11 @@ int main(int argc, char **argv)
 
     // Arrival: the flood's characters counted as the client reports them; the last one has
     // arrived once all are in. The stream ends with its end line.
-    qint64 expected = 0;
-    for (int i = 0; !streaming && i < lines; ++i)
-        expected += FloodWriter::line(i, lines, lineLength).size();
+    qint64 expected = lineLength > 0    ? qint64(lines) * (lineLength + 2)
+                      : lineLength == 0 ? qint64(lines) * FloodWriter::kUnendedLineChars
+                                        : 0;
+    for (int i = 0; !streaming && lineLength < 0 && i < lines; ++i)
+        expected += FloodWriter::line(i, lines).size();
     const QString streamEnd = QStringLiteral("stream end ");
     qint64 received = 0;
     qint64 lastByteAt = -1;

@@ -21,8 +21,6 @@ TerminalWriter::TerminalWriter(QPlainTextEdit *pane, int maxParagraphs, int maxC
 {
     // The history would keep a second copy of every text.
     pane->document()->setUndoRedoEnabled(false);
-    // The document drops the oldest paragraphs itself, a few at a time as new ones come.
-    pane->setMaximumBlockCount(maxParagraphs);
     nextTurn.setSingleShot(true);
     nextTurn.setInterval(0);
     connect(&nextTurn, &QTimer::timeout, this, [this] { writePendingPieces(kTurnBudgetMs); });
@@ -30,8 +28,9 @@ TerminalWriter::TerminalWriter(QPlainTextEdit *pane, int maxParagraphs, int maxC
 
 void TerminalWriter::append(const QString &text)
 {
-    pending.append(Text{text, -1, 0});
-    pendingParagraphs += 1 + int(text.count(QLatin1Char('\n')));
+    const int newlines = int(text.count(QLatin1Char('\n')));
+    pending.append(Text{text, -1, 0, newlines});
+    pendingParagraphs += 1 + newlines;
     pendingCharacters += text.size();
     // Behind texts still being written, a new one waits its turn, so the pane
     // keeps the order of arrival. Here, inside the socket's notification, at
@@ -56,7 +55,7 @@ void TerminalWriter::writePendingPieces(int budgetMs)
         if (turn.elapsed() >= budgetMs)
             break;
     }
-    dropOldCharacters();
+    dropOldText();
     if (atBottom)
         bar->setValue(bar->maximum());
     if (!pending.isEmpty())
@@ -120,6 +119,7 @@ void TerminalWriter::writePiece(Text &entry)
         ++entry.column;
     }
     out.append(text + run, end - run);
+    entry.newlines -= newlines;
     pendingParagraphs -= newlines + (entry.written == 0 ? 1 : 0);
     pendingCharacters -= end - entry.written;
     entry.written = end;
@@ -130,16 +130,25 @@ void TerminalWriter::writePiece(Text &entry)
 }
 
 // Whole paragraphs leave at the top, so that no line in the pane starts in the
-// middle.
-void TerminalWriter::dropOldCharacters()
+// middle. The selection is set by position: QTextDocument's own block limit and
+// cursor movement by blocks lay out every paragraph they pass, which costs more
+// than everything else the pane does.
+void TerminalWriter::dropOldText()
 {
     QTextDocument *document = pane->document();
-    const int excess = document->characterCount() - maxCharacters;
-    if (excess <= 0)
+    int end = 0;
+    const int surplusParagraphs = document->blockCount() - maxParagraphs;
+    if (surplusParagraphs > 0)
+        end = document->findBlockByNumber(surplusParagraphs).position();
+    const int surplusCharacters = document->characterCount() - maxCharacters;
+    if (surplusCharacters > 0) {
+        const QTextBlock next = document->findBlock(surplusCharacters - 1).next();
+        end = qMax(end, next.isValid() ? next.position() : document->lastBlock().position());
+    }
+    if (end == 0)
         return;
-    const QTextBlock next = document->findBlock(excess - 1).next();
     QTextCursor cursor(document);
-    cursor.setPosition(next.isValid() ? next.position() : document->lastBlock().position());
+    cursor.setPosition(end);
     cursor.setPosition(0, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
 }
@@ -157,40 +166,39 @@ void TerminalWriter::skipWhatWouldLeave()
 {
     if (pendingParagraphs < maxParagraphs && pendingCharacters < 2 * qint64(maxCharacters))
         return;
-    int toKeep = maxParagraphs;
+    // From the newest text back to the one in which either bound is reached:
+    // that one is the first to be written.
+    qint64 paragraphs = 0;
     qint64 characters = 0;
-    for (int i = pending.size() - 1; i >= 0; --i) {
-        Text &entry = pending[i];
-        const int from = qMax(entry.written, 0);
-        // Paragraphs begin after each line end, and at the start of a text that
-        // has yet to be written.
-        int lineEnd = entry.text.size();
-        while ((lineEnd = entry.text.lastIndexOf(QLatin1Char('\n'), lineEnd - 1)) >= from) {
-            if (--toKeep == 0) {
-                entry.written = lineEnd + 1;
-                entry.column = 0;
-                break;
-            }
-            if (lineEnd == 0)
-                break;
-        }
-        if (toKeep > 0 && entry.written < 0)
-            --toKeep;
+    int first = int(pending.size());
+    while (first > 0) {
+        const Text &entry = pending[--first];
+        paragraphs += entry.newlines + (entry.written < 0 ? 1 : 0);
         characters += entry.text.size() - qMax(entry.written, 0);
-        // Whole texts, so that every paragraph is cut where it would have been.
-        if (toKeep == 0 || characters >= 2 * qint64(maxCharacters)) {
-            pending.erase(pending.begin(), pending.begin() + i);
+        if (paragraphs >= maxParagraphs || characters >= 2 * qint64(maxCharacters))
             break;
-        }
     }
+    Text &entry = pending[first];
+    // Within it, the paragraph bound may start the text at a line end; the
+    // character bound keeps it whole, so that every paragraph is cut where it
+    // would have been.
+    if (characters < 2 * qint64(maxCharacters) && paragraphs > maxParagraphs) {
+        // Its first paragraph counts only if it is a new one; a continued one
+        // leaves with the rest of the pane.
+        const int skipped = int(paragraphs - maxParagraphs) + (entry.written < 0 ? 0 : 1);
+        int lineEnd = qMax(entry.written, 0) - 1;
+        for (int i = 0; i < skipped; ++i)
+            lineEnd = int(entry.text.indexOf(QLatin1Char('\n'), lineEnd + 1));
+        entry.newlines -= skipped;
+        entry.written = lineEnd + 1;
+        entry.column = 0;
+    }
+    pending.erase(pending.begin(), pending.begin() + first);
     pendingParagraphs = 0;
     pendingCharacters = 0;
-    for (const Text &entry : pending) {
-        const int from = qMax(entry.written, 0);
-        pendingParagraphs += entry.written < 0 ? 1 : 0;
-        for (int p = from; (p = int(entry.text.indexOf(QLatin1Char('\n'), p))) >= 0; ++p)
-            ++pendingParagraphs;
-        pendingCharacters += entry.text.size() - from;
+    for (const Text &text : pending) {
+        pendingParagraphs += text.newlines + (text.written < 0 ? 1 : 0);
+        pendingCharacters += text.text.size() - qMax(text.written, 0);
     }
     pane->clear();
 }

@@ -44,14 +44,15 @@ private:
     struct Text
     {
         QString text;
-        int written; // characters of text already in the pane, -1 before the first piece
-        int column;  // characters of text in the pane's last paragraph
+        int written;  // characters of text already in the pane, -1 before the first piece
+        int column;   // characters of text in the pane's last paragraph
+        int newlines; // line feeds in the part still to be written
     };
 
     void writePendingPieces(int budgetMs);
     void writePiece(Text &entry);
     int pieceEnd(const Text &entry) const;
-    void dropOldCharacters();
+    void dropOldText();
     void skipWhatWouldLeave();
 
     QPlainTextEdit *pane;

@@ -123,6 +123,7 @@ void telnetlib1Private::attachSocket(QTcpSocket *socket)
     linkUp = false;
     if (!socket)
         return;
+    socket->setReadBufferSize(kMaxReadBytes);
     connect(socket, SIGNAL(connected()), this, SLOT(socketConnected()));
     connect(socket, SIGNAL(disconnected()), this, SLOT(socketConnectionClosed()));
     connect(socket, SIGNAL(readyRead()), this, SLOT(socketReadyRead()));

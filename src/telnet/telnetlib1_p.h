@@ -59,6 +59,11 @@ enum Option : uchar {
 // broken or hostile server can neither stall the client nor grow its memory.
 constexpr int kMaxSubnegotiation = 4096;
 
+// Most bytes the socket holds for us between two reads. A master that sends faster
+// than the window shows it is held back by TCP itself, and no read is so large
+// that decoding and showing it would stall the window.
+constexpr qint64 kMaxReadBytes = 4096 * 1024;
+
 // Members are public, as usual for the private half of a Qt class: the client
 // is the only user outside tests.
 class telnetlib1Private : public QObject
