@@ -29,9 +29,10 @@ TerminalWriter::TerminalWriter(QPlainTextEdit *pane, int maxParagraphs, int maxC
 void TerminalWriter::append(const QString &text)
 {
     const int newlines = int(text.count(QLatin1Char('\n')));
-    pending.append(Text{text, -1, 0, newlines});
+    const int returns = int(text.count(QLatin1Char('\r')));
+    pending.append(Text{text, -1, 0, newlines, returns});
     pendingParagraphs += 1 + newlines;
-    pendingCharacters += text.size();
+    pendingCharacters += pending.last().leastCharacters();
     // Behind texts still being written, a new one waits its turn, so the pane
     // keeps the order of arrival. Here, inside the socket's notification, at
     // most one piece is written; the rest follows from the event loop.
@@ -98,10 +99,12 @@ void TerminalWriter::writePiece(Text &entry)
     }
     int run = entry.written;
     int newlines = 0;
+    int returns = 0;
     for (int i = entry.written; i < end; ++i) {
         const QChar c = text[i];
         if (isLineEnd(c)) {
             out.append(text + run, i - run);
+            returns += c == QLatin1Char('\r');
             if (c == QLatin1Char('\r') && i + 1 < end && text[i + 1] == QLatin1Char('\n'))
                 ++i;
             newlines += text[i] == QLatin1Char('\n');
@@ -119,10 +122,12 @@ void TerminalWriter::writePiece(Text &entry)
         ++entry.column;
     }
     out.append(text + run, end - run);
+    pendingCharacters -= entry.leastCharacters();
     entry.newlines -= newlines;
+    entry.returns -= returns;
     pendingParagraphs -= newlines + (entry.written == 0 ? 1 : 0);
-    pendingCharacters -= end - entry.written;
     entry.written = end;
+    pendingCharacters += entry.leastCharacters();
 
     QTextCursor cursor(document);
     cursor.movePosition(QTextCursor::End);
@@ -159,12 +164,11 @@ void TerminalWriter::dropOldText()
 // would take longer than the rest of the flood, so the pane is emptied and only
 // the newest part is written: the result is the same pane, much sooner.
 //
-// The counts are lower bounds of what the backlog adds to the pane: a paragraph
-// per line feed and per text, a character per two (a CR LF becomes one paragraph
-// end), so nothing is skipped that would have stayed.
+// The counts are lower bounds of what the backlog adds to the pane, so nothing is
+// skipped that would have stayed.
 void TerminalWriter::skipWhatWouldLeave()
 {
-    if (pendingParagraphs < maxParagraphs && pendingCharacters < 2 * qint64(maxCharacters))
+    if (pendingParagraphs < maxParagraphs && pendingCharacters < maxCharacters)
         return;
     // From the newest text back to the one in which either bound is reached:
     // that one is the first to be written.
@@ -174,15 +178,15 @@ void TerminalWriter::skipWhatWouldLeave()
     while (first > 0) {
         const Text &entry = pending[--first];
         paragraphs += entry.newlines + (entry.written < 0 ? 1 : 0);
-        characters += entry.text.size() - qMax(entry.written, 0);
-        if (paragraphs >= maxParagraphs || characters >= 2 * qint64(maxCharacters))
+        characters += entry.leastCharacters();
+        if (paragraphs >= maxParagraphs || characters >= maxCharacters)
             break;
     }
     Text &entry = pending[first];
     // Within it, the paragraph bound may start the text at a line end; the
     // character bound keeps it whole, so that every paragraph is cut where it
     // would have been.
-    if (characters < 2 * qint64(maxCharacters) && paragraphs > maxParagraphs) {
+    if (characters < maxCharacters && paragraphs > maxParagraphs) {
         // Its first paragraph counts only if it is a new one; a continued one
         // leaves with the rest of the pane.
         const int skipped = int(paragraphs - maxParagraphs) + (entry.written < 0 ? 0 : 1);
@@ -192,13 +196,14 @@ void TerminalWriter::skipWhatWouldLeave()
         entry.newlines -= skipped;
         entry.written = lineEnd + 1;
         entry.column = 0;
+        entry.returns = int(QStringView(entry.text).mid(entry.written).count(QLatin1Char('\r')));
     }
     pending.erase(pending.begin(), pending.begin() + first);
     pendingParagraphs = 0;
     pendingCharacters = 0;
     for (const Text &text : pending) {
         pendingParagraphs += text.newlines + (text.written < 0 ? 1 : 0);
-        pendingCharacters += text.text.size() - qMax(text.written, 0);
+        pendingCharacters += text.leastCharacters();
     }
     pane->clear();
 }

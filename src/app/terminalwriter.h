@@ -47,6 +47,9 @@ private:
         int written;  // characters of text already in the pane, -1 before the first piece
         int column;   // characters of text in the pane's last paragraph
         int newlines; // line feeds in the part still to be written
+        int returns;  // carriage returns in it
+        // Characters it adds to the pane at least: a CR LF becomes one paragraph end.
+        qint64 leastCharacters() const { return text.size() - qMax(written, 0) - returns; }
     };
 
     void writePendingPieces(int budgetMs);
@@ -59,7 +62,8 @@ private:
     const int maxParagraphs;
     const int maxCharacters;
     QList<Text> pending;
-    // What the pending texts hold: paragraphs (line ends, roughly) and characters.
+    // What the pending texts add to the pane at least: paragraphs (one per text
+    // and per line feed) and characters.
     qint64 pendingParagraphs = 0;
     qint64 pendingCharacters = 0;
     QTimer nextTurn;

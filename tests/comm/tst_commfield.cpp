@@ -283,6 +283,8 @@ void TestCommField::paneKeepsTheNewestWithinBothBounds_data()
                        patterned(TerminalWriter::kPieceChars - 1, 4) + "\r\nz"}
         << 1000 << 10000000 << never;
     QTest::newRow("tiny texts at once") << tiny << 5000 << 10000000 << 0;
+    QTest::newRow("CR LF dense, at once")
+        << QStringList(QVector<QString>(10, QStringLiteral("ab\r\n").repeated(25000)).toList()) << 1000000 << 100000 << 0;
 }
 
 // A paragraph per text, per line end and per kCutLength characters, nothing lost or doubled, in
