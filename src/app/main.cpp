@@ -1,17 +1,16 @@
 #include <QApplication>
 #include <QTranslator>
 
-#include <cstdio>
-
 #include "mainwindow.h"
 #include "startoptions.h"
+#include "startoutput.h"
 
 int main(int argc, char *argv[])
 {
     QApplication a(argc, argv);
     const StartOptions options = parseStartOptions(QApplication::arguments());
     if (options.exitNow) {
-        std::fputs(options.output.toLocal8Bit().constData(), options.exitCode == 0 ? stdout : stderr);
+        writeStartOutput(options.output, options.exitCode != 0);
         return options.exitCode;
     }
     QApplication::setStyle(QStringLiteral("Fusion"));
