@@ -8,7 +8,7 @@ qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-svg-dev qt6-wa
 libbenchmark-dev libtelnet-dev
 clang-14 libfuzzer-14-dev libclang-rt-14-dev
 xvfb xauth xdotool x11-apps imagemagick
-inetutils-telnet expect iproute2 util-linux procps
+inetutils-telnet inetutils-telnetd socat expect iproute2 util-linux procps
 dpkg-dev fakeroot file"
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"

@@ -553,6 +553,10 @@ Erst senden und dann beenden?</translation>
         <source>Das Programm endet nach dem Senden</source>
         <translation>Das Programm endet nach dem Senden</translation>
     </message>
+    <message>
+        <source>Keine Verbindung: %1 Befehlszeilen wurden nicht gesendet.</source>
+        <translation>Keine Verbindung: %1 Befehlszeilen wurden nicht gesendet.</translation>
+    </message>
 </context>
 <context>
     <name>TerminalSaver</name>

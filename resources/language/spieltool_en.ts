@@ -553,6 +553,10 @@ Send them first and then quit?</translation>
         <source>Das Programm endet nach dem Senden</source>
         <translation>The program ends after sending</translation>
     </message>
+    <message>
+        <source>Keine Verbindung: %1 Befehlszeilen wurden nicht gesendet.</source>
+        <translation>No connection: %1 command lines were not sent.</translation>
+    </message>
 </context>
 <context>
     <name>TerminalSaver</name>

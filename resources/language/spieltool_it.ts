@@ -553,6 +553,10 @@ Inviarle prima di uscire?</translation>
         <source>Das Programm endet nach dem Senden</source>
         <translation>Il programma termina dopo l&apos;invio</translation>
     </message>
+    <message>
+        <source>Keine Verbindung: %1 Befehlszeilen wurden nicht gesendet.</source>
+        <translation>Nessuna connessione: %1 righe di comando non sono state inviate.</translation>
+    </message>
 </context>
 <context>
     <name>TerminalSaver</name>

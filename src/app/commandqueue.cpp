@@ -36,6 +36,8 @@ void MainWindow::commandtimerupdate()
     switch (entry.kind) {
     case Send:
         emit setDisplayMessage(entry.text);
+        if (closeWhenSent)
+            countLineOnClosing();
         telnet.sendData(entry.text);
         pushOut(telnet);
         break;
@@ -60,7 +62,7 @@ void MainWindow::commandtimerupdate()
         break;
     }
     if (closeWhenSent && waitingCommandLines() == 0)
-        close();
+        finishClosing();
 }
 
 void MainWindow::Befehl_edit_changed(QString text)

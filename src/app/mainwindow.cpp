@@ -31,14 +31,16 @@ MainWindow::MainWindow(const StartOptions &options, QWidget *parent)
     connect(&telnet, SIGNAL(message(QString)), this, SLOT(displayMessage(QString)));
 
     ui->setupUi(this);
-    // The pane is fed as plain text, never through QTextEdit::append, which
-    // would take text that looks like markup as rich text.
-    terminal = new TerminalWriter(ui->Display, TerminalWriter::kMaxParagraphs, this);
+    // Every text reaches the pane through the writer, which keeps it bounded.
+    terminal =
+        new TerminalWriter(ui->Display, TerminalWriter::kMaxParagraphs, TerminalWriter::kMaxCharacters, this);
     connect(this, SIGNAL(setDisplayMessage(QString)), terminal, SLOT(append(QString)));
     // Tab 0 is already current, so currentChanged will not fire to set the label.
     ui->ManualText->setText(helpTexts[0]);
     ui->tabWidget->setCurrentIndex(0);
     commandHistory = new CommandHistory(ui->lineEdit);
+    deliveryCheck.setSingleShot(true);
+    connect(&deliveryCheck, &QTimer::timeout, this, &MainWindow::finishClosing);
     new TerminalSaver(ui->Display);
 
     startHost = options.host;

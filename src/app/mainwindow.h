@@ -132,6 +132,9 @@ private:
     void sendDirect(const QString &line);
     // Construction steps 10 to 12: login dialog, connect time-out, first connection.
     void startConnection();
+    // Quitting after the queued lines: each line's fate, and the end once all are out.
+    void countLineOnClosing();
+    void finishClosing();
 
     // Declaration order matters: it is the order of construction and, reversed,
     // of destruction.
@@ -153,6 +156,13 @@ private:
     TerminalWriter *terminal = nullptr;
     // Set once the user chose to quit after the queued lines have gone out.
     bool closeWhenSent = false;
+    // Of the lines sent since: those that could not be written, and those
+    // written but not yet acknowledged by the master.
+    int linesNotSent = 0;
+    int linesUnconfirmed = 0;
+    // Waits, after the last line, for the master's acknowledgement or the
+    // dead-link detection's verdict.
+    QTimer deliveryCheck;
 };
 
 #endif // MAINWINDOW_H

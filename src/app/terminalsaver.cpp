@@ -4,10 +4,10 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QSaveFile>
-#include <QTextEdit>
 
-TerminalSaver::TerminalSaver(QTextEdit *pane) : QObject(pane), pane(pane)
+TerminalSaver::TerminalSaver(QPlainTextEdit *pane) : QObject(pane), pane(pane)
 {
     pane->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(pane, &QWidget::customContextMenuRequested, this, &TerminalSaver::showMenu);

@@ -6,7 +6,7 @@
 
 class QMenu;
 class QPoint;
-class QTextEdit;
+class QPlainTextEdit;
 
 // Adds "Terminal speichern…" to the terminal pane's context menu. Only the technician's
 // choice of a file writes anything: the program keeps no log of its own.
@@ -16,7 +16,7 @@ class TerminalSaver : public QObject
 
 public:
     // Takes over the pane's context menu and lives as its child.
-    explicit TerminalSaver(QTextEdit *pane);
+    explicit TerminalSaver(QPlainTextEdit *pane);
 
     // The pane's standard menu followed by the save entry; the caller owns it.
     QMenu *createMenu();
@@ -30,7 +30,7 @@ private slots:
     void chooseFileAndSave();
 
 private:
-    QTextEdit *pane;
+    QPlainTextEdit *pane;
 };
 
 #endif // TERMINALSAVER_H

@@ -1,13 +1,23 @@
 #include "terminalwriter.h"
 
 #include <QElapsedTimer>
+#include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextEdit>
 
-TerminalWriter::TerminalWriter(QTextEdit *pane, int maxParagraphs, QObject *parent)
-    : QObject(parent), pane(pane), maxParagraphs(maxParagraphs), trimBatch(qMax(1, maxParagraphs / 50))
+namespace {
+
+bool isLineEnd(QChar c)
+{
+    return c == QLatin1Char('\n') || c == QLatin1Char('\r');
+}
+
+} // namespace
+
+TerminalWriter::TerminalWriter(QPlainTextEdit *pane, int maxParagraphs, int maxCharacters, QObject *parent)
+    : QObject(parent), pane(pane), maxParagraphs(maxParagraphs), maxCharacters(maxCharacters)
 {
     // The history would keep a second copy of every text.
     pane->document()->setUndoRedoEnabled(false);
@@ -18,8 +28,11 @@ TerminalWriter::TerminalWriter(QTextEdit *pane, int maxParagraphs, QObject *pare
 
 void TerminalWriter::append(const QString &text)
 {
-    pending.append(Text{text, -1});
-    pendingParagraphs += 1 + int(text.count(QLatin1Char('\n')));
+    const int newlines = int(text.count(QLatin1Char('\n')));
+    const int returns = int(text.count(QLatin1Char('\r')));
+    pending.append(Text{text, -1, 0, newlines, returns});
+    pendingParagraphs += 1 + newlines;
+    pendingCharacters += pending.last().leastCharacters();
     // Behind texts still being written, a new one waits its turn, so the pane
     // keeps the order of arrival. Here, inside the socket's notification, at
     // most one piece is written; the rest follows from the event loop.
@@ -31,8 +44,7 @@ void TerminalWriter::writePendingPieces(int budgetMs)
 {
     QElapsedTimer turn;
     turn.start();
-    // As QTextEdit::append does: follow the new text only when the view was
-    // at the bottom.
+    // Follow the new text only when the view was at the bottom.
     QScrollBar *bar = pane->verticalScrollBar();
     const bool atBottom = pane->isReadOnly() ? bar->value() >= bar->maximum() : pane->textCursor().atEnd();
     skipWhatWouldLeave();
@@ -44,88 +56,154 @@ void TerminalWriter::writePendingPieces(int budgetMs)
         if (turn.elapsed() >= budgetMs)
             break;
     }
-    dropOldParagraphs();
+    dropOldText();
     if (atBottom)
         bar->setValue(bar->maximum());
     if (!pending.isEmpty())
         nextTurn.start();
 }
 
+// A piece ends at a line end, so that no break appears inside a line that
+// arrived whole; only a line longer than a piece is cut, never inside a CR LF or
+// a surrogate pair.
+int TerminalWriter::pieceEnd(const Text &entry) const
+{
+    const QString &text = entry.text;
+    const int start = qMax(entry.written, 0);
+    if (text.size() - start <= kPieceChars)
+        return int(text.size());
+    for (int end = start + kPieceChars; end > start; --end)
+        if (isLineEnd(text.at(end - 1)) &&
+            !(text.at(end - 1) == QLatin1Char('\r') && text.at(end) == QLatin1Char('\n')))
+            return end;
+    int end = start + kPieceChars;
+    if (text.at(end - 1) == QLatin1Char('\r') || text.at(end - 1).isHighSurrogate())
+        --end;
+    return end;
+}
+
+// Writes the next piece as paragraphs: every line end (CR LF, CR or LF) ends one,
+// and so does every kCutLength characters of a line.
 void TerminalWriter::writePiece(Text &entry)
 {
-    const int start = qMax(entry.written, 0);
-    int end = entry.text.size();
-    if (end - start > kPieceChars) {
-        // A piece ends at a line end, so that no break appears inside a line
-        // that arrived whole; only a line longer than a piece is cut.
-        const int lineEnd = entry.text.lastIndexOf(QLatin1Char('\n'), start + kPieceChars - 1);
-        end = lineEnd >= start ? lineEnd + 1 : start + kPieceChars;
-        if (end - start > 1 && entry.text.at(end - 1).isHighSurrogate())
-            --end;
-    }
-
-    QTextCursor cursor(pane->document());
-    cursor.movePosition(QTextCursor::End);
+    const int end = pieceEnd(entry);
+    const QChar *const text = entry.text.constData();
+    QTextDocument *document = pane->document();
+    QString out;
+    out.reserve(end - qMax(entry.written, 0) + (end - qMax(entry.written, 0)) / kCutLength + 2);
     if (entry.written < 0) {
-        // A new paragraph in the formats of the pane's cursor, as append makes it.
-        const QTextCursor paneCursor = pane->textCursor();
-        if (!pane->document()->isEmpty())
-            cursor.insertBlock(paneCursor.blockFormat(), paneCursor.charFormat());
-        else
-            cursor.setCharFormat(paneCursor.charFormat());
+        // A new paragraph, as QTextEdit::append makes it.
+        if (!document->isEmpty())
+            out += QLatin1Char('\n');
+        entry.written = 0;
     }
-    const QString piece = entry.text.mid(start, end - start);
-    pendingParagraphs -= (entry.written < 0 ? 1 : 0) + int(piece.count(QLatin1Char('\n')));
-    cursor.insertText(piece);
+    int run = entry.written;
+    int newlines = 0;
+    int returns = 0;
+    for (int i = entry.written; i < end; ++i) {
+        const QChar c = text[i];
+        if (isLineEnd(c)) {
+            out.append(text + run, i - run);
+            returns += c == QLatin1Char('\r');
+            if (c == QLatin1Char('\r') && i + 1 < end && text[i + 1] == QLatin1Char('\n'))
+                ++i;
+            newlines += text[i] == QLatin1Char('\n');
+            out += QLatin1Char('\n');
+            entry.column = 0;
+            run = i + 1;
+            continue;
+        }
+        if (entry.column >= kCutLength && !c.isLowSurrogate()) {
+            out.append(text + run, i - run);
+            out += QLatin1Char('\n');
+            entry.column = 0;
+            run = i;
+        }
+        ++entry.column;
+    }
+    out.append(text + run, end - run);
+    pendingCharacters -= entry.leastCharacters();
+    entry.newlines -= newlines;
+    entry.returns -= returns;
+    pendingParagraphs -= newlines + (entry.written == 0 ? 1 : 0);
     entry.written = end;
+    pendingCharacters += entry.leastCharacters();
+
+    QTextCursor cursor(document);
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(out);
 }
 
-// A backlog of more than maxParagraphs paragraphs (a flood that arrived
-// faster than the pane lays it out) would push everything now in the pane, and
-// its own beginning, out at the top before anyone could read it. Laying that
-// out and removing it again would take longer than the rest of the flood, so
-// the pane is emptied and only the last maxParagraphs paragraphs are written:
-// the result is the same pane, much sooner.
-void TerminalWriter::skipWhatWouldLeave()
-{
-    if (pendingParagraphs < maxParagraphs)
-        return;
-    int toKeep = maxParagraphs;
-    for (int i = pending.size() - 1; i >= 0; --i) {
-        Text &entry = pending[i];
-        const int from = qMax(entry.written, 0);
-        // Paragraphs begin after each line end, and at the start of a text
-        // that has yet to be written.
-        int lineEnd = entry.text.size();
-        while ((lineEnd = entry.text.lastIndexOf(QLatin1Char('\n'), lineEnd - 1)) >= from) {
-            if (--toKeep == 0) {
-                entry.written = lineEnd + 1;
-                break;
-            }
-            if (lineEnd == 0)
-                break;
-        }
-        if (toKeep > 0 && entry.written < 0)
-            --toKeep;
-        if (toKeep == 0) {
-            pending.erase(pending.begin(), pending.begin() + i);
-            break;
-        }
-    }
-    pendingParagraphs = maxParagraphs;
-    pane->clear();
-}
-
-// A removal at the top costs about a tenth of a second with a full pane, whether
-// one paragraph leaves or thousands.
-void TerminalWriter::dropOldParagraphs()
+// Whole paragraphs leave at the top, so that no line in the pane starts in the
+// middle. The selection is set by position: QTextDocument's own block limit and
+// cursor movement by blocks lay out every paragraph they pass, which costs more
+// than everything else the pane does.
+void TerminalWriter::dropOldText()
 {
     QTextDocument *document = pane->document();
-    const int excess = document->blockCount() - maxParagraphs;
-    if (excess < trimBatch)
+    int end = 0;
+    const int surplusParagraphs = document->blockCount() - maxParagraphs;
+    if (surplusParagraphs > 0)
+        end = document->findBlockByNumber(surplusParagraphs).position();
+    const int surplusCharacters = document->characterCount() - maxCharacters;
+    if (surplusCharacters > 0) {
+        const QTextBlock next = document->findBlock(surplusCharacters - 1).next();
+        end = qMax(end, next.isValid() ? next.position() : document->lastBlock().position());
+    }
+    if (end == 0)
         return;
     QTextCursor cursor(document);
-    cursor.movePosition(QTextCursor::Start);
-    cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, excess);
+    cursor.setPosition(end);
+    cursor.setPosition(0, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
+}
+
+// A backlog larger than the pane keeps (a flood that arrived faster than the pane
+// lays it out) would push everything now in the pane, and its own beginning, out
+// at the top before anyone could read it. Laying that out and removing it again
+// would take longer than the rest of the flood, so the pane is emptied and only
+// the newest part is written: the result is the same pane, much sooner.
+//
+// The counts are lower bounds of what the backlog adds to the pane, so nothing is
+// skipped that would have stayed.
+void TerminalWriter::skipWhatWouldLeave()
+{
+    if (pendingParagraphs < maxParagraphs && pendingCharacters < maxCharacters)
+        return;
+    // From the newest text back to the one in which either bound is reached:
+    // that one is the first to be written.
+    qint64 paragraphs = 0;
+    qint64 characters = 0;
+    int first = int(pending.size());
+    while (first > 0) {
+        const Text &entry = pending[--first];
+        paragraphs += entry.newlines + (entry.written < 0 ? 1 : 0);
+        characters += entry.leastCharacters();
+        if (paragraphs >= maxParagraphs || characters >= maxCharacters)
+            break;
+    }
+    Text &entry = pending[first];
+    // Within it, the paragraph bound may start the text at a line end; the
+    // character bound keeps it whole, so that every paragraph is cut where it
+    // would have been.
+    if (characters < maxCharacters && paragraphs > maxParagraphs) {
+        // Its first paragraph counts only if it is a new one; a continued one
+        // leaves with the rest of the pane.
+        const int skipped = int(paragraphs - maxParagraphs) + (entry.written < 0 ? 0 : 1);
+        int lineEnd = qMax(entry.written, 0) - 1;
+        for (int i = 0; i < skipped; ++i)
+            lineEnd = int(entry.text.indexOf(QLatin1Char('\n'), lineEnd + 1));
+        entry.newlines -= skipped;
+        entry.written = lineEnd + 1;
+        entry.column = 0;
+        entry.returns = int(QStringView(entry.text).mid(entry.written).count(QLatin1Char('\r')));
+    }
+    pending.erase(pending.begin(), pending.begin() + first);
+    pendingParagraphs = 0;
+    pendingCharacters = 0;
+    for (const Text &text : pending) {
+        pendingParagraphs += text.newlines + (text.written < 0 ? 1 : 0);
+        pendingCharacters += text.leastCharacters();
+    }
+    pane->clear();
 }

@@ -17,8 +17,12 @@
 #else
 #include <netinet/in.h>
 #include <netinet/tcp.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <sys/types.h>
+#ifdef Q_OS_LINUX
+#include <linux/sockios.h>
+#endif
 #endif
 
 using namespace Telnet;
@@ -66,6 +70,27 @@ void detectDeadLink(qintptr descriptor)
 #endif
 }
 
+// Bytes the system has accepted from the socket but the peer has not
+// acknowledged; 0 where the system does not tell.
+qint64 unacknowledgedBytes(qintptr descriptor)
+{
+#if defined(Q_OS_WIN) && defined(SIO_TCP_INFO)
+    DWORD version = 0;
+    TCP_INFO_v0 info{};
+    DWORD returned = 0;
+    if (WSAIoctl(SOCKET(descriptor), SIO_TCP_INFO, &version, sizeof version, &info, sizeof info, &returned,
+                 nullptr, nullptr) == 0)
+        return qint64(info.BytesInFlight);
+#elif defined(SIOCOUTQ)
+    int queued = 0;
+    if (ioctl(int(descriptor), SIOCOUTQ, &queued) == 0)
+        return queued;
+#else
+    Q_UNUSED(descriptor)
+#endif
+    return 0;
+}
+
 } // namespace
 
 // Their $ would also match before a final newline, which \s* takes in anyway:
@@ -104,6 +129,7 @@ void telnetlib1Private::attachSocket(QTcpSocket *socket)
     linkUp = false;
     if (!socket)
         return;
+    socket->setReadBufferSize(kMaxReadBytes);
     connect(socket, SIGNAL(connected()), this, SLOT(socketConnected()));
     connect(socket, SIGNAL(disconnected()), this, SLOT(socketConnectionClosed()));
     connect(socket, SIGNAL(readyRead()), this, SLOT(socketReadyRead()));
@@ -118,9 +144,23 @@ void telnetlib1Private::attachSocket(QTcpSocket *socket)
 #endif
 }
 
+// Telnet options are agreed per connection: a daemon that waits for answers
+// to its requests before it prompts gets them on every connection, and our
+// offers go out again. The login flags are not the connection's: they stay.
+void telnetlib1Private::startSession()
+{
+    ++session;
+    pending.clear();
+    pendingSearched = 0;
+    deferred.clear();
+    serverDo.clear();
+    sentCommands.clear();
+}
+
 void telnetlib1Private::socketConnected()
 {
     linkUp = true;
+    startSession();
     delete oobNotifier;
     oobNotifier = new QSocketNotifier(tcpSocket->socketDescriptor(), QSocketNotifier::Exception, this);
     // The signal both Qt 5.15 and Qt 6 have; the arguments are not needed.
@@ -319,6 +359,13 @@ bool telnetlib1::hasTerminalSize() const
 {
     const QSize size = terminalSize();
     return size.width() >= 0 && size.height() >= 0;
+}
+
+qint64 telnetlib1::bytesInFlight() const
+{
+    if (!d->linkUp)
+        return -1;
+    return d->tcpSocket->bytesToWrite() + unacknowledgedBytes(d->tcpSocket->socketDescriptor());
 }
 
 void telnetlib1::close()

@@ -50,6 +50,11 @@ public:
     QSize terminalSize() const;
     bool hasTerminalSize() const;
 
+    // Bytes written that the peer has not acknowledged yet: those still in the
+    // socket's buffer and, where the system tells, those sent but unacknowledged.
+    // -1 while not connected.
+    qint64 bytesInFlight() const;
+
 signals:
     void loginRequired();
     void loginFailed();

@@ -42,13 +42,19 @@ void telnetlib1Private::receiveBytes(const char *data, int size)
 // new read itself is large, and then they are one pass over it.
 void telnetlib1Private::consume(const char *data, int size)
 {
+    const quint32 current = session;
     if (pending.isEmpty()) {
         const int used = processBuffers(data, size);
-        if (used < size)
+        if (session == current && used < size)
             pending = QByteArray(data + used, size - used);
     } else {
-        pending.append(data, size);
-        pending.remove(0, processBuffers(pending.constData(), pending.size()));
+        // Taken out while it is parsed: a new connection started from a receiver
+        // of our signals empties pending under the parse.
+        QByteArray work = std::exchange(pending, QByteArray());
+        work.append(data, size);
+        const int used = processBuffers(work.constData(), work.size());
+        if (session == current)
+            pending = work.mid(used);
     }
     if (pending.isEmpty())
         pendingSearched = 0;
@@ -56,9 +62,15 @@ void telnetlib1Private::consume(const char *data, int size)
 
 int telnetlib1Private::processBuffers(const char *data, int size)
 {
+    const quint32 current = session;
     seSearchedTo = data + pendingSearched;
     int i = 0;
     while (i < size) {
+        if (session != current) {
+            // The rest belongs to a connection that has gone.
+            seSearchedTo = nullptr;
+            return size;
+        }
         const uchar c = uchar(data[i]);
         int used;
         if (c == DM)

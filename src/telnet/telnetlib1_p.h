@@ -59,6 +59,11 @@ enum Option : uchar {
 // broken or hostile server can neither stall the client nor grow its memory.
 constexpr int kMaxSubnegotiation = 4096;
 
+// Most bytes the socket holds for us between two reads. A master that sends faster
+// than the window shows it is held back by TCP itself, and no read is so large
+// that decoding and showing it would stall the window.
+constexpr qint64 kMaxReadBytes = 4096 * 1024;
+
 // Members are public, as usual for the private half of a Qt class: the client
 // is the only user outside tests.
 class telnetlib1Private : public QObject
@@ -94,6 +99,8 @@ public:
     void answerTerminalType(const QByteArray &body);
 
     void attachSocket(QTcpSocket *socket);
+    // Forgets everything the last connection negotiated or left unparsed.
+    void startSession();
     void recognizeLogin(QString &text);
     void askForCredentials(QString &text);
     void authenticationRefused();
@@ -139,6 +146,9 @@ private:
     // read in while one is being parsed; that read waits here for its turn.
     bool parsing = false;
     QByteArray deferred;
+    // Counts connections: a parse that sees it change stops, so that nothing of
+    // an old connection is parsed, answered or shown once a new one is up.
+    quint32 session = 0;
     // How far the search for IAC SE has got, so that a held-back sub-negotiation
     // is never searched again from its start: a position in the buffer being
     // parsed, and between reads the count of held-back bytes already searched.

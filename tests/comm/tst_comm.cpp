@@ -9,7 +9,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBlock>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 
 #include "commfixture.h"
 #include "dialoglogin.h"
@@ -60,6 +60,9 @@ void TestComm::initTestCase()
     installGermanCatalogue();
     MasterSimOptions options;
     options.restartMs = 100;
+    // Like a standard telnet daemon, the master prompts only once its requests are answered: every
+    // reconnection below must negotiate again.
+    options.negotiationTimeoutMs = -1;
     session = std::make_unique<CommSession>(options);
     LoginAnswer answer;
     answer.presetIndex = 0; // "Windows auto"
@@ -74,7 +77,7 @@ void TestComm::initTestCase()
     QCOMPARE(connectWarnings, QStringList());
     QCOMPARE(session->receivedTexts().value(0), QStringLiteral("gua"));
     QCOMPARE(session->statusBar()->styleSheet(), QStringLiteral("color: green"));
-    const QString pane = session->widget<QTextEdit>("Display")->toPlainText();
+    const QString pane = session->widget<QPlainTextEdit>("Display")->toPlainText();
     QVERIFY(pane.contains(QStringLiteral("tastarello\n")) && pane.contains(QStringLiteral("kantor\n")));
     // The pace is the timer's business; the tests need the order, so the queue runs fast.
     session->window()->commandTimerObject()->setInterval(20);
@@ -163,7 +166,7 @@ void TestComm::lines()
     QFETCH(QStringList, steps);
     QFETCH(QStringList, lines);
     const QDateTime before = QDateTime::currentDateTime();
-    QTextDocument *pane = session->widget<QTextEdit>("Display")->document();
+    QTextDocument *pane = session->widget<QPlainTextEdit>("Display")->document();
     const int blocks = pane->blockCount(), queued = session->window()->pendingCommands().size();
     QStringList taken{session->perform(steps)}; // the error, if any
     taken.removeAll(QString());
@@ -198,7 +201,7 @@ void TestComm::oneEntryPerTick()
     }
     QVERIFY(session->waitForReceived(3, 3000));
     QCOMPARE(session->receivedTexts(), (QStringList{"gh", "gd", "gsm"}));
-    QVERIFY(!session->widget<QTextEdit>("Display")->toPlainText().contains(QStringLiteral("never sent")));
+    QVERIFY(!session->widget<QPlainTextEdit>("Display")->toPlainText().contains(QStringLiteral("never sent")));
     // Text that is no number and a negative one give 0, which must not stop the timer.
     QCOMPARE(timer->interval(), 0);
     QVERIFY(timer->isActive());

@@ -8,7 +8,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <QTranslator>
 #include <QXmlStreamReader>
 
@@ -131,10 +131,10 @@ private slots:
     void save()
     {
         QTemporaryDir dir;
-        QTextEdit pane;
+        QPlainTextEdit pane;
         TerminalSaver saver(&pane);
         for (const char *text : {"gua", "Master \xc3\xa4\xc3\xb6\r\n", "a\rb"})
-            pane.append(QString::fromUtf8(text));
+            pane.appendPlainText(QString::fromUtf8(text));
         const QString before = pane.toPlainText();
         commtest::MessageBoxCloser closer;
         QVERIFY(saver.saveTo(dir.filePath(QStringLiteral("out.txt"))) && closer.seen.isEmpty());
@@ -174,7 +174,7 @@ private slots:
         QVERIFY(translator.load(cataloguePath(parseStartOptions(Args("tastarello") + arguments).language)));
         QCoreApplication::installTranslator(&translator);
         DialogLogin dialog;
-        QTextEdit pane;
+        QPlainTextEdit pane;
         std::unique_ptr<QMenu> menu(TerminalSaver(&pane).createMenu());
         QCoreApplication::removeTranslator(&translator);
         if (!connect.isEmpty())
@@ -211,7 +211,7 @@ private slots:
         edit->setText(QStringLiteral("g"));
         QTest::keyClick(edit, Qt::Key_Up);
         QCOMPARE(edit->text(), QStringLiteral("gv1"));
-        QVERIFY(window.findChild<QTextEdit *>(QStringLiteral("Display"))->findChild<TerminalSaver *>());
+        QVERIFY(window.findChild<QPlainTextEdit *>(QStringLiteral("Display"))->findChild<TerminalSaver *>());
 
         // Reconnections use the same port: "Trennen" twice, then the reset's queue entries.
         auto *trennen = window.findChild<QPushButton *>(QStringLiteral("Trennen_btn"));

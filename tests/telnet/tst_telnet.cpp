@@ -30,6 +30,9 @@ QByteArray hex(const char *text)
 const QByteArray kPing = hex("fffa1801fff0");
 const QByteArray kPingReply = hex("fffa1800") + "UNKNOWN" + hex("fff0");
 const QByteArray kOffers = hex("fffb25fffd03fffb22fffd05");
+// A step whose input starts with this: the peer writes the rest and closes the connection, the
+// client connects again, and what it sends first must be the step's output.
+const QByteArray kReconnect = "<reconnect>";
 
 struct Peer
 {
@@ -62,6 +65,15 @@ struct Peer
         peer->write(bytes + kPing);
         (void)QTest::qWaitFor([&] { return (got += peer->readAll()).endsWith(kPingReply); }, 5000);
         return early + (got.endsWith(kPingReply) ? got.chopped(kPingReply.size()) : got + "<no ping reply>");
+    }
+    QByteArray reopen(const QByteArray &last)
+    {
+        peer->write(last);
+        peer->disconnectFromHost();
+        if (!QTest::qWaitFor(
+                [&] { return client.tcpSocket()->state() == QAbstractSocket::UnconnectedState; }))
+            return "not closed";
+        return open();
     }
     QStringList takeEvents() { return std::exchange(events, QStringList()); }
 
@@ -157,6 +169,20 @@ void TestTelnet::conversation_data()
     row("shell prompt ends recognition", ShellPrompt,
         {{refuse, ""}, {"m $ ", "", {"loggedIn", "msg:m $ "}}, {"login: ", "", {login}}});
     row("no patterns, refused", NoPatterns, {{refuse, "", {"loggedIn"}}, {"login: ", "", {login}}});
+    // Each connection is a telnet session of its own; the login flags outlive it.
+    const QByteArray asks = hex("fffd18fffb01fffd1f"), answers = hex("fffb18fffe01fffc1f");
+    const Step again{kReconnect, kOffers, {"loggedOut"}};
+    row("every connection negotiates anew", Defaults,
+        {{asks, answers}, again, {asks, answers}, again, {asks, answers}});
+    row("command cut off by its connection's end", Defaults,
+        {{kReconnect + hex("fffa18"), kOffers, {"loggedOut"}},
+         {hex("fffd18") + "abc", hex("fffb18"), {"msg:abc"}}});
+    row("login flags outlive the connection", Credentials,
+        {{refuse, ""},
+         {"login: ", "tech\r\n", {login, required}},
+         again,
+         {refuse, ""},
+         {"login: ", "", {login, required}}});
     row("no patterns, NULL authentication", NoPatterns,
         {{authSend, authIsNull, {"loggedIn"}}, {"m $ ", "", {"msg:m $ "}}});
 }
@@ -184,7 +210,9 @@ void TestTelnet::conversation()
 #endif
     QCOMPARE(p.open().toHex(), kOffers.toHex());
     for (const Step &step : steps) {
-        QCOMPARE(p.exchange(step.in).toHex(), step.out.toHex());
+        const bool reconnect = step.in.startsWith(kReconnect);
+        QCOMPARE((reconnect ? p.reopen(step.in.mid(kReconnect.size())) : p.exchange(step.in)).toHex(),
+                 step.out.toHex());
         QStringList events;
         for (const QByteArray &e : step.events)
             events << QString::fromLocal8Bit(e);

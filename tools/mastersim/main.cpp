@@ -74,8 +74,13 @@ bool parseOptions(const QCommandLineParser &parser, MasterSimOptions &o, QHostAd
     if (!readInt(parser, QStringLiteral("restart-ms"), 0, o.restartMs, error) ||
         !readInt(parser, QStringLiteral("close-after"), 1, o.closeAfterLines, error) ||
         !readInt(parser, QStringLiteral("delay-ms"), 0, o.answerDelayMs, error) ||
-        !readInt(parser, QStringLiteral("flood"), 0, o.floodLines, error))
+        !readInt(parser, QStringLiteral("flood"), 0, o.floodLines, error) ||
+        !readInt(parser, QStringLiteral("line-length"), 0, o.lineLength, error) ||
+        !readInt(parser, QStringLiteral("stream"), 1, o.streamRate, error) ||
+        !readInt(parser, QStringLiteral("seconds"), 1, o.streamSeconds, error))
         return false;
+    if (parser.isSet(QStringLiteral("wait-negotiation")))
+        o.negotiationTimeoutMs = -1;
     o.refuseConnections = parser.isSet(QStringLiteral("refuse"));
     o.noPasswordPrompt = parser.isSet(QStringLiteral("no-password-prompt"));
     o.banner = parser.value(QStringLiteral("banner"));
@@ -121,9 +126,22 @@ int main(int argc, char *argv[])
          QStringLiteral("n")},
         {QStringLiteral("delay-ms"), QStringLiteral("Fault: delay every answer by this many milliseconds."),
          QStringLiteral("ms")},
+        {QStringLiteral("wait-negotiation"),
+         QStringLiteral("Prompt only once the client has answered every option request, however long "
+                        "that takes (default: at most 500 ms).")},
         {QStringLiteral("refuse"), QStringLiteral("Fault: close every connection at once.")},
         {QStringLiteral("no-password-prompt"), QStringLiteral("Fault: never send the password prompt.")},
         {QStringLiteral("flood"), QStringLiteral("Fault: answer \"gva\" with N lines."), QStringLiteral("n")},
+        {QStringLiteral("line-length"),
+         QStringLiteral("Characters of each flood or stream line (0: flood lines of a mebibyte with no line "
+                        "end)."),
+         QStringLiteral("n")},
+        {QStringLiteral("stream"),
+         QStringLiteral("Fault: answer \"gva\" with lines at this many bytes a second, each carrying the "
+                        "moment it was made."),
+         QStringLiteral("bytes")},
+        {QStringLiteral("seconds"), QStringLiteral("How long the stream runs (default 10)."),
+         QStringLiteral("t")},
         {QStringLiteral("banner"),
          QStringLiteral("Text sent before the login prompt (for example markup, to see that the program "
                         "shows it verbatim)."),

@@ -55,7 +55,9 @@ MasterSession::~MasterSession()
 void MasterSession::start()
 {
     m_protocol->start();
-    m_negotiationTimer->start(qMax(0, m_options.negotiationTimeoutMs));
+    // A negative time-out waits for the answers as long as it takes, as many daemons do.
+    if (m_options.negotiationTimeoutMs >= 0)
+        m_negotiationTimer->start(m_options.negotiationTimeoutMs);
 }
 
 void MasterSession::abort()
@@ -192,7 +194,7 @@ void MasterSession::commandLine(const QString &line)
         closeConnection();
         return;
     }
-    if (m_options.floodLines > 0 && line.trimmed() == QLatin1String("gva")) {
+    if ((m_options.floodLines > 0 || m_options.streamRate > 0) && line.trimmed() == QLatin1String("gva")) {
         const int lines = m_options.floodLines;
         later([this, lines] { startFlood(lines); });
         return;
@@ -227,10 +229,13 @@ void MasterSession::startFlood(int lines)
     if (m_stage == Stage::Closing)
         return;
     if (m_flood) {
-        m_behindFlood.append({QByteArray(), lines});
+        m_behindFlood.append({QByteArray(), qMax(lines, 1)});
         return;
     }
-    m_flood = new FloodWriter(m_socket, lines, this);
+    m_flood = m_options.streamRate > 0
+                  ? FloodWriter::stream(m_socket, m_options.streamRate, m_options.streamSeconds,
+                                        m_options.lineLength, this)
+                  : new FloodWriter(m_socket, lines, m_options.lineLength, this);
     connect(m_flood, &FloodWriter::finished, this, &MasterSession::floodFinished, Qt::QueuedConnection);
     m_flood->start();
 }

@@ -31,9 +31,13 @@ struct MasterSimOptions
     bool refuseConnections = false; // fault: close every connection at once
     bool noPasswordPrompt = false;  // fault: never send the password prompt
     int floodLines = 0;             // fault: "gva" answers with this many lines (0: normal answer)
+    int lineLength = -1;            // characters of a flood or stream line (-1 usual, 0 no line end)
+    int streamRate = 0;             // "gva" answers with lines at this many bytes a second (0: off)
+    int streamSeconds = 10;         // for this long
     QString banner;                 // sent before the login prompt, as daemons send an issue text
     QString logFile;                // "-" for standard output, empty for no log
     int negotiationTimeoutMs = 500; // the login prompt waits this long at most for option answers
+                                    // (negative: until every request is answered)
 };
 
 // A stand-in for the master module: a telnet server that logs in by prompts and
