@@ -143,7 +143,9 @@ installed() {
     (cd "$WINEPREFIX/drive_c" && find . ! -path '*/Temp/*' | sort) >"$WORK/before"
     wine "$B/$NAME-setup.exe" /S
     [ -f "$dir/tastarello.exe" ] || fail "the installer installed nothing"
-    ls "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tastarello Service.lnk" >/dev/null
+    # The shortcut starts the program in its folder, as drive does.
+    strings -el "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tastarello Service.lnk" |
+        grep -q 'C:\\Program Files\\Tastarello Service$' || fail "no shortcut that starts in the program folder"
     drive "$dir" "$B/wine-screenshot.png"
     say "screenshot: $B/wine-screenshot.png"
     # The uninstaller runs on from a copy of itself: the folder vanishing is its end.
