@@ -15,8 +15,15 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_PACKAGE_DESCRIPTION
     "Connects to the master module of the key sensors over telnet and drives manual setup, calibration, key settings, pre-travel, dynamic couplers and system functions.")
-# dpkg-shlibdeps finds the Qt 5 libraries the program links against.
+# dpkg-shlibdeps finds the Qt libraries the program links against; Qt's own
+# catalogues (buttons, file dialogs, context menus in German and Italian) come
+# from the translations package of the same Qt.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+if(QT_MAJOR_VERSION STREQUAL "6")
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
+else()
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "qttranslations5-l10n")
+endif()
 
 # Only the program's own files: the simulator and other tools install into other
 # components and stay out of the package.

@@ -3,8 +3,8 @@
 # or through sudo). Quiet and idempotent: packages already present are kept.
 set -e
 PKGS="build-essential cmake ninja-build pkg-config git
-qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev qtwayland5
-qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-svg-dev qt6-wayland libgl-dev
+qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev qtwayland5 qttranslations5-l10n
+qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-svg-dev qt6-wayland qt6-translations-l10n libgl-dev
 libbenchmark-dev libtelnet-dev
 clang-14 libfuzzer-14-dev libclang-rt-14-dev
 xvfb xauth xdotool x11-apps imagemagick

@@ -576,5 +576,24 @@ Erst senden und dann beenden?</translation>
         <source>Die Datei %1 konnte nicht geschrieben werden: %2</source>
         <translation>Die Datei %1 konnte nicht geschrieben werden: %2</translation>
     </message>
+    <message>
+        <source>Zeitstempel anzeigen</source>
+        <translation>Zeitstempel anzeigen</translation>
+    </message>
+</context>
+<context>
+    <name>PaneFinder</name>
+    <message>
+        <source>Nicht gefunden</source>
+        <translation>Nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Vom Anfang weiter</source>
+        <translation>Vom Anfang weiter</translation>
+    </message>
+    <message>
+        <source>Vom Ende weiter</source>
+        <translation>Vom Ende weiter</translation>
+    </message>
 </context>
 </TS>

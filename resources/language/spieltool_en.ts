@@ -576,5 +576,24 @@ Send them first and then quit?</translation>
         <source>Die Datei %1 konnte nicht geschrieben werden: %2</source>
         <translation>The file %1 could not be written: %2</translation>
     </message>
+    <message>
+        <source>Zeitstempel anzeigen</source>
+        <translation>Show timestamps</translation>
+    </message>
+</context>
+<context>
+    <name>PaneFinder</name>
+    <message>
+        <source>Nicht gefunden</source>
+        <translation>Not found</translation>
+    </message>
+    <message>
+        <source>Vom Anfang weiter</source>
+        <translation>Continued from the top</translation>
+    </message>
+    <message>
+        <source>Vom Ende weiter</source>
+        <translation>Continued from the bottom</translation>
+    </message>
 </context>
 </TS>

@@ -576,5 +576,24 @@ Inviarle prima di uscire?</translation>
         <source>Die Datei %1 konnte nicht geschrieben werden: %2</source>
         <translation>Impossibile scrivere il file %1: %2</translation>
     </message>
+    <message>
+        <source>Zeitstempel anzeigen</source>
+        <translation>Mostra orari</translation>
+    </message>
+</context>
+<context>
+    <name>PaneFinder</name>
+    <message>
+        <source>Nicht gefunden</source>
+        <translation>Non trovato</translation>
+    </message>
+    <message>
+        <source>Vom Anfang weiter</source>
+        <translation>Ripreso dall&apos;inizio</translation>
+    </message>
+    <message>
+        <source>Vom Ende weiter</source>
+        <translation>Ripreso dalla fine</translation>
+    </message>
 </context>
 </TS>

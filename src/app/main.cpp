@@ -1,24 +1,28 @@
 #include <QApplication>
-#include <QTranslator>
 
+#include "catalogues.h"
 #include "mainwindow.h"
 #include "startoptions.h"
 #include "startoutput.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication a(argc, argv);
-    const StartOptions options = parseStartOptions(QApplication::arguments());
+    // Read before the QApplication exists, which would end the program at once
+    // where no display can be opened: --help, --version and a bad option reach a
+    // console without one.
+    StartOptions options;
+    {
+        QCoreApplication arguments(argc, argv);
+        options = parseStartOptions(withoutQtGuiOptions(QCoreApplication::arguments()));
+    }
     if (options.exitNow) {
         writeStartOutput(options.output, options.exitCode != 0);
         return options.exitCode;
     }
-    QApplication::setStyle(QStringLiteral("Fusion"));
 
-    QTranslator translator;
-    // Installed even when loading fails: the interface then shows its source texts.
-    (void)translator.load(cataloguePath(options.language));
-    a.installTranslator(&translator);
+    QApplication a(argc, argv);
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    const Catalogues catalogues(options.language);
 
     MainWindow w(options);
     w.show();

@@ -2,9 +2,12 @@
 
 #include "commandhistory.h"
 #include "dialoglogin.h"
+#include "panefinder.h"
 #include "terminalsaver.h"
 #include "terminalwriter.h"
 #include "ui_mainwindow.h"
+
+#include <QShortcut>
 
 MainWindow::MainWindow(QWidget *parent) : MainWindow(StartOptions(), parent) {}
 
@@ -41,7 +44,9 @@ MainWindow::MainWindow(const StartOptions &options, QWidget *parent)
     commandHistory = new CommandHistory(ui->lineEdit);
     deliveryCheck.setSingleShot(true);
     connect(&deliveryCheck, &QTimer::timeout, this, &MainWindow::finishClosing);
-    new TerminalSaver(ui->Display);
+    new TerminalSaver(ui->Display, terminal);
+    finder = new PaneFinder(ui->Display);
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, finder, &PaneFinder::open);
 
     startHost = options.host;
     telnetPort = options.port;

@@ -11,6 +11,7 @@
 #include "telnetlib1.h"
 
 class CommandHistory;
+class PaneFinder;
 class QCloseEvent;
 class TerminalWriter;
 
@@ -69,6 +70,7 @@ public:
     telnetlib1 &telnetClient() { return telnet; }
     QTimer *commandTimerObject() const { return commandTimer; }
     TerminalWriter *terminalWriter() const { return terminal; }
+    PaneFinder *paneFinder() const { return finder; }
     // Send entries of the queue that have yet to reach the master.
     int waitingCommandLines() const;
 
@@ -154,6 +156,7 @@ private:
     CommandHistory *commandHistory = nullptr;
     // Every text of setDisplayMessage reaches the pane through it.
     TerminalWriter *terminal = nullptr;
+    PaneFinder *finder = nullptr;
     // Set once the user chose to quit after the queued lines have gone out.
     bool closeWhenSent = false;
     // Of the lines sent since: those that could not be written, and those

@@ -69,6 +69,44 @@ StartOptions parseStartOptions(const QStringList &arguments)
     return o;
 }
 
+QStringList withoutQtGuiOptions(const QStringList &arguments)
+{
+    static const QStringList withValue{QStringLiteral("platform"),
+                                       QStringLiteral("platformpluginpath"),
+                                       QStringLiteral("platformtheme"),
+                                       QStringLiteral("plugin"),
+                                       QStringLiteral("qwindowgeometry"),
+                                       QStringLiteral("geometry"),
+                                       QStringLiteral("qwindowtitle"),
+                                       QStringLiteral("title"),
+                                       QStringLiteral("qwindowicon"),
+                                       QStringLiteral("icon"),
+                                       QStringLiteral("session"),
+                                       QStringLiteral("style"),
+                                       QStringLiteral("stylesheet"),
+                                       QStringLiteral("display"),
+                                       QStringLiteral("name")};
+    static const QStringList flags{QStringLiteral("reverse"),     QStringLiteral("testability"),
+                                   QStringLiteral("qdevel"),      QStringLiteral("qdebug"),
+                                   QStringLiteral("widgetcount"), QStringLiteral("sync")};
+    QStringList kept;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        // Qt takes -option and --option alike, and -style=... and -stylesheet=...
+        const QString name = argument.startsWith(QLatin1String("--")) ? argument.mid(2)
+                             : argument.startsWith(QLatin1Char('-'))  ? argument.mid(1)
+                                                                      : QString();
+        if (i > 0 && withValue.contains(name) && i + 1 < arguments.size())
+            ++i;
+        else if (i > 0 && (flags.contains(name) || name.startsWith(QLatin1String("style=")) ||
+                           name.startsWith(QLatin1String("stylesheet="))))
+            continue;
+        else
+            kept << argument;
+    }
+    return kept;
+}
+
 QString cataloguePath(const QString &language)
 {
     return QStringLiteral(":/language/spieltool_") + language;

@@ -21,6 +21,10 @@ struct StartOptions
 // Reads the arguments as QCoreApplication::arguments() gives them (program name first).
 StartOptions parseStartOptions(const QStringList &arguments);
 
+// The arguments without Qt's own options for GUI programs (-platform, -style, ...), which
+// the QApplication takes for itself: read before it exists, they are no error.
+QStringList withoutQtGuiOptions(const QStringList &arguments);
+
 // The resource path of the catalogue for a language code.
 QString cataloguePath(const QString &language);
 

@@ -1,5 +1,7 @@
 #include "terminalsaver.h"
 
+#include "terminalwriter.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QMenu>
@@ -7,7 +9,8 @@
 #include <QPlainTextEdit>
 #include <QSaveFile>
 
-TerminalSaver::TerminalSaver(QPlainTextEdit *pane) : QObject(pane), pane(pane)
+TerminalSaver::TerminalSaver(QPlainTextEdit *pane, TerminalWriter *writer)
+    : QObject(pane), pane(pane), writer(writer)
 {
     pane->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(pane, &QWidget::customContextMenuRequested, this, &TerminalSaver::showMenu);
@@ -17,6 +20,12 @@ QMenu *TerminalSaver::createMenu()
 {
     QMenu *menu = pane->createStandardContextMenu();
     menu->addSeparator();
+    if (writer) {
+        QAction *stamps = menu->addAction(tr("Zeitstempel anzeigen"));
+        stamps->setCheckable(true);
+        stamps->setChecked(writer->timestamps());
+        connect(stamps, &QAction::toggled, writer, &TerminalWriter::setTimestamps);
+    }
     connect(menu->addAction(tr("Terminal speichern…")), &QAction::triggered, this,
             &TerminalSaver::chooseFileAndSave);
     return menu;

@@ -6,6 +6,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTime>
 
 namespace {
 
@@ -30,7 +31,9 @@ void TerminalWriter::append(const QString &text)
 {
     const int newlines = int(text.count(QLatin1Char('\n')));
     const int returns = int(text.count(QLatin1Char('\r')));
-    pending.append(Text{text, -1, 0, newlines, returns});
+    const QString stamp =
+        stamping ? QTime::currentTime().toString(QStringLiteral("hh:mm:ss.zzz ")) : QString();
+    pending.append(Text{text, -1, 0, newlines, returns, stamp, true});
     pendingParagraphs += 1 + newlines;
     pendingCharacters += pending.last().leastCharacters();
     // Behind texts still being written, a new one waits its turn, so the pane
@@ -97,6 +100,9 @@ void TerminalWriter::writePiece(Text &entry)
             out += QLatin1Char('\n');
         entry.written = 0;
     }
+    if (entry.paragraphStart)
+        out += entry.stamp;
+    entry.paragraphStart = false;
     int run = entry.written;
     int newlines = 0;
     int returns = 0;
@@ -109,6 +115,7 @@ void TerminalWriter::writePiece(Text &entry)
                 ++i;
             newlines += text[i] == QLatin1Char('\n');
             out += QLatin1Char('\n');
+            out += entry.stamp;
             entry.column = 0;
             run = i + 1;
             continue;
@@ -116,6 +123,7 @@ void TerminalWriter::writePiece(Text &entry)
         if (entry.column >= kCutLength && !c.isLowSurrogate()) {
             out.append(text + run, i - run);
             out += QLatin1Char('\n');
+            out += entry.stamp;
             entry.column = 0;
             run = i;
         }
@@ -196,6 +204,7 @@ void TerminalWriter::skipWhatWouldLeave()
         entry.newlines -= skipped;
         entry.written = lineEnd + 1;
         entry.column = 0;
+        entry.paragraphStart = true;
         entry.returns = int(QStringView(entry.text).mid(entry.written).count(QLatin1Char('\r')));
     }
     pending.erase(pending.begin(), pending.begin() + first);

@@ -37,6 +37,12 @@ public:
     // True while texts that have arrived are not yet all in the pane.
     bool hasPending() const { return !pending.isEmpty(); }
 
+    // While on, every paragraph begins with the local time at which its text
+    // arrived or was sent, "hh:mm:ss.zzz ".
+    void setTimestamps(bool on) { stamping = on; }
+    bool timestamps() const { return stamping; }
+    static constexpr int kStampLength = 13;
+
 public slots:
     void append(const QString &text);
 
@@ -44,10 +50,12 @@ private:
     struct Text
     {
         QString text;
-        int written;  // characters of text already in the pane, -1 before the first piece
-        int column;   // characters of text in the pane's last paragraph
-        int newlines; // line feeds in the part still to be written
-        int returns;  // carriage returns in it
+        int written;         // characters of text already in the pane, -1 before the first piece
+        int column;          // characters of text in the pane's last paragraph
+        int newlines;        // line feeds in the part still to be written
+        int returns;         // carriage returns in it
+        QString stamp;       // begins each of its paragraphs
+        bool paragraphStart; // the next character begins a paragraph
         // Characters it adds to the pane at least: a CR LF becomes one paragraph end.
         qint64 leastCharacters() const { return text.size() - qMax(written, 0) - returns; }
     };
@@ -67,6 +75,7 @@ private:
     qint64 pendingParagraphs = 0;
     qint64 pendingCharacters = 0;
     QTimer nextTurn;
+    bool stamping = false;
 };
 
 #endif // TERMINALWRITER_H

@@ -3,14 +3,20 @@
 
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryFile>
 #include <QTest>
 #include <QTextBlock>
+#include <QThread>
 
+#include "catalogues.h"
 #include "commfixture.h"
+#include "panefinder.h"
+#include "terminalsaver.h"
 #include "terminalwriter.h"
 
 using namespace commtest;
@@ -25,7 +31,7 @@ bool ip(const QStringList &arguments)
 // What the pane must show for these texts: each text a new paragraph, a paragraph per line end
 // (CR LF, CR or LF) and per kCutLength characters of a line, and then the oldest paragraphs
 // dropped until both bounds hold.
-QString expectedPane(const QStringList &texts, int maxParagraphs, int maxCharacters)
+QString expectedPane(const QStringList &texts, int maxParagraphs, int maxCharacters, int stamp)
 {
     QStringList paragraphs;
     for (const QString &text : texts) {
@@ -45,10 +51,10 @@ QString expectedPane(const QStringList &texts, int maxParagraphs, int maxCharact
     }
     qint64 characters = 0;
     for (const QString &p : paragraphs)
-        characters += p.size() + 1;
+        characters += stamp + p.size() + 1;
     int first = 0;
     for (; paragraphs.size() - first > maxParagraphs || characters > maxCharacters; ++first)
-        characters -= paragraphs[first].size() + 1;
+        characters -= stamp + paragraphs[first].size() + 1;
     return paragraphs.mid(first).join('\n');
 }
 
@@ -71,6 +77,10 @@ private slots:
     void initTestCase();
     void masterTextIsShownVerbatim_data();
     void masterTextIsShownVerbatim();
+    void pacingAfterABusyEventLoop();
+    void timestampsAndTheFindKey();
+    void findInThePane_data();
+    void findInThePane();
     void closingWithLinesQueued_data();
     void closingWithLinesQueued();
     void deadLinkGoesOffline_data();
@@ -120,17 +130,122 @@ void TestCommField::masterTextIsShownVerbatim()
     QCOMPARE(pane->lastBlock().text(), text);
 }
 
+// A tick that comes late because the event loop was held up (a flood laid out): the line after it
+// still keeps a full interval, as the master expects. Lower bounds only: load makes gaps longer.
+void TestCommField::pacingAfterABusyEventLoop()
+{
+    QVERIFY(session->drainAndClear());
+    for (int i = 0; i < 3; ++i)
+        session->window()->queueCommand(QStringLiteral("gsm"), Send, 0);
+    QVERIFY(session->waitForReceived(1, 3000));
+    QThread::msleep(1500); // the second line's tick comes about half an interval late
+    QVERIFY(session->waitForReceived(3, 4000));
+    const QList<MasterSim::ReceivedLine> lines = session->sim().receivedLines();
+    const qint64 gap = lines[1].time.msecsTo(lines[2].time);
+    QVERIFY2(gap >= 900, qPrintable(QString::number(gap)));
+}
+
+// "Zeitstempel anzeigen" in the pane's menu, off at start; the standard Find key opens the find field.
+void TestCommField::timestampsAndTheFindKey()
+{
+    QVERIFY(session->drainAndClear());
+    auto *pane = session->widget<QPlainTextEdit>("Display");
+    std::unique_ptr<QMenu> menu(pane->findChild<TerminalSaver *>()->createMenu());
+    QAction *stamps = nullptr;
+    for (QAction *action : menu->actions())
+        if (action->text() == QLatin1String("Zeitstempel anzeigen"))
+            stamps = action;
+    QVERIFY(stamps && stamps->isCheckable() && !stamps->isChecked());
+    const QRegularExpression stamp(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d gsm$"));
+    for (bool on : {true, false}) {
+        stamps->setChecked(on);
+        QVERIFY(session->perform({"set:lineEdit=gsm", "click:Senden_btn"}).isEmpty());
+        QCOMPARE(stamp.match(pane->document()->lastBlock().text()).hasMatch(), on);
+        QVERIFY(on || pane->document()->lastBlock().text() == QLatin1String("gsm"));
+        QVERIFY(session->drainAndClear());
+    }
+
+    QMainWindow *window = session->window();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    session->widget<QLineEdit>("lineEdit")->setFocus();
+    QTest::keySequence(window, QKeySequence::Find);
+    auto *finder = window->findChild<PaneFinder *>();
+    QVERIFY(finder->isVisible() && finder->field()->hasFocus());
+    // Over the pane's bottom edge, within it.
+    QVERIFY(pane->rect().contains(finder->geometry()) && finder->geometry().bottom() >= pane->height() - 8);
+    QTest::keyClick(finder->field(), Qt::Key_Escape);
+    QVERIFY(!finder->isVisible() && session->widget<QLineEdit>("lineEdit")->hasFocus());
+}
+
+void TestCommField::findInThePane_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("steps"); // "type:term", a key, or "append:text"
+    QTest::addColumn<QStringList>("found"); // after each step: where the match begins, and the note
+    const QString text = QStringLiteral("alpha beta\r\ngamma BETA\r\ndelta beta");
+    QTest::newRow("next, previous, wrap-around")
+        << text << QStringList{"type:beta", "Return", "F3", "Return", "Shift+Return", "Shift+F3"}
+        << QStringList{"6|", "17|", "28|", "6|Vom Anfang weiter", "28|Vom Ende weiter", "17|"};
+    QTest::newRow("longer term keeps its place")
+        << text << QStringList{"type:b", "Return", "type:be", "type:bet"}
+        << QStringList{"6|", "17|", "17|", "17|"};
+    QTest::newRow("not found") << text << QStringList{"type:zeta", "Return"}
+                               << QStringList{"-1|Nicht gefunden", "-1|Nicht gefunden"};
+    QTest::newRow("markup is text") << "<b>x</b> <img src=\"/dev/zero\">"
+                                    << QStringList{"type:<img src=\"/dev/zero\">"} << QStringList{"9|"};
+    QTest::newRow("a thousand characters")
+        << "start " + QString(1000, 'x')
+        << QStringList{"type:" + QString(1000, 'X'), "type:" + QString(1001, 'x')}
+        << QStringList{"6|", "6|Nicht gefunden"};
+    QTest::newRow("while text arrives") << text << QStringList{"type:delta", "append:\r\ndelta again", "F3"}
+                                        << QStringList{"22|", "22|", "34|"};
+}
+
+void TestCommField::findInThePane()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, found);
+    QPlainTextEdit pane;
+    TerminalWriter writer(&pane);
+    PaneFinder finder(&pane);
+    writer.append(text);
+    finder.open();
+    QStringList seen;
+    for (const QString &step : steps) {
+        if (step.startsWith(QLatin1String("type:"))) {
+            finder.field()->clear();
+            QTest::keyClicks(finder.field(), step.mid(5));
+        } else if (step.startsWith(QLatin1String("append:"))) {
+            writer.append(step.mid(7));
+        } else {
+            const bool shift = step.startsWith(QLatin1String("Shift+"));
+            QTest::keyClick(finder.field(), step.endsWith(QLatin1String("F3")) ? Qt::Key_F3 : Qt::Key_Return,
+                            shift ? Qt::ShiftModifier : Qt::NoModifier);
+        }
+        const QTextCursor cursor = pane.textCursor();
+        seen << QStringLiteral("%1|%2")
+                    .arg(cursor.hasSelection() ? cursor.selectionStart() : -1)
+                    .arg(finder.note());
+    }
+    QCOMPARE(seen, found);
+}
+
 void TestCommField::closingWithLinesQueued_data()
 {
     QTest::addColumn<bool>("save");
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("closeAgain");
     QTest::addColumn<bool>("offline");
-    QTest::newRow("Yes: the lines go out first") << true << int(QMessageBox::Yes) << false << false;
-    QTest::newRow("Yes, then close again") << true << int(QMessageBox::Yes) << true << false;
-    QTest::newRow("No: closed at once") << true << int(QMessageBox::No) << false << false;
-    QTest::newRow("nothing queued: no question") << false << int(QMessageBox::No) << false << false;
-    QTest::newRow("Yes while offline: warned, kept open") << true << int(QMessageBox::Yes) << true << true;
+    QTest::addColumn<QString>("language");
+    QTest::newRow("Yes: the lines go out first") << true << int(QMessageBox::Yes) << false << false << "de";
+    QTest::newRow("Yes, then close again") << true << int(QMessageBox::Yes) << true << false << "de";
+    QTest::newRow("No: closed at once") << true << int(QMessageBox::No) << false << false << "de";
+    QTest::newRow("No, in Italian") << true << int(QMessageBox::No) << false << false << "it";
+    QTest::newRow("nothing queued: no question") << false << int(QMessageBox::No) << false << false << "de";
+    QTest::newRow("Yes while offline: warned, kept open")
+        << true << int(QMessageBox::Yes) << true << true << "de";
 }
 
 void TestCommField::closingWithLinesQueued()
@@ -139,7 +254,9 @@ void TestCommField::closingWithLinesQueued()
     QFETCH(int, answer);
     QFETCH(bool, closeAgain);
     QFETCH(bool, offline);
-    session.reset(); // one simulator on port 23 at a time
+    QFETCH(QString, language);
+    const Catalogues catalogues(language); // Qt's buttons in the technician's language too
+    session.reset();                       // one simulator on port 23 at a time
     CommSession s;
     QVERIFY2(s.start(), qPrintable(s.error));
     QVERIFY(s.drainAndClear());
@@ -153,8 +270,14 @@ void TestCommField::closingWithLinesQueued()
     s.window()->close();
     const bool waits = save && answer == QMessageBox::Yes;
     QCOMPARE(closer.seen.size(), save ? 1 : 0);
-    if (save)
+    if (save) {
         QVERIFY2(closer.seen[0].text.contains(QLatin1String(": 2.")), qPrintable(closer.seen[0].text));
+        QCOMPARE(closer.seen[0].title, language == "it" ? QStringLiteral("Esci") : QStringLiteral("Beenden"));
+        const QStringList buttons =
+            language == "it" ? QStringList{"&No", "&S\u00ec"} : QStringList{"&Ja", "&Nein"};
+        QCOMPARE(closer.seen[0].buttons, buttons);
+    }
+
     QCOMPARE(s.window()->isVisible(), waits);
     if (offline) {
         // Both lines were dropped at their ticks: nothing may pass for sent.
@@ -244,6 +367,7 @@ void TestCommField::paneKeepsTheNewestWithinBothBounds_data()
     QTest::addColumn<int>("maxParagraphs");
     QTest::addColumn<int>("maxCharacters");
     QTest::addColumn<int>("burstFrom"); // texts from here on arrive at once, those before one by one
+    QTest::addColumn<bool>("stamped");
     const auto lines = [](int from, int count, int length) {
         QString text;
         for (int i = from; i < from + count; ++i)
@@ -262,20 +386,20 @@ void TestCommField::paneKeepsTheNewestWithinBothBounds_data()
         tiny << patterned(a % 3 + 1, a);
     const int cut = TerminalWriter::kCutLength;
     const QString smiley = QString::fromUtf8("\xf0\x9f\x98\x80"); // a surrogate pair
-    const int never = 1 << 30;
-    QTest::newRow("paragraph bound, arrival by arrival") << arrivals << 1000 << 10000000 << never;
-    QTest::newRow("paragraph bound, one flood") << flood << 1000 << 10000000 << never;
-    QTest::newRow("character bound first") << wide << 1000 << 50000 << never;
+    const int never = 1 << 30 << false;
+    QTest::newRow("paragraph bound, arrival by arrival") << arrivals << 1000 << 10000000 << never << false;
+    QTest::newRow("paragraph bound, one flood") << flood << 1000 << 10000000 << never << false;
+    QTest::newRow("character bound first") << wide << 1000 << 50000 << never << false;
     QTest::newRow("lines longer than the cut")
         << QStringList{"before", patterned(3 * cut + 7, 0),
                        "x\r\n" + patterned(cut, 1) + "\r\n" + patterned(cut + 1, 2), "after"}
-        << 1000 << 10000000 << never;
-    QTest::newRow("no line end at all") << unended << 100000 << 1000000 << never;
-    QTest::newRow("no line end at all, at once") << unended << 100000 << 1000000 << 0;
+        << 1000 << 10000000 << never << false;
+    QTest::newRow("no line end at all") << unended << 100000 << 1000000 << never << false;
+    QTest::newRow("no line end at all, at once") << unended << 100000 << 1000000 << 0 << false;
     // Less than fills the pane: nothing of what the pane holds may be skipped.
     QTest::newRow("no line end at all, the last at once")
         << unended.mid(0, 30) + QStringList{patterned(200000, 1), patterned(200000, 2), patterned(200000, 3)}
-        << 100000 << 1000000 << 30;
+        << 100000 << 1000000 << 30 << false;
     QTest::newRow("line ends of every kind, a surrogate pair at the cut")
         << QStringList{"a\rb\nc\r\nd\n\r",
                        patterned(cut - 1, 0) + smiley + "y",
@@ -284,10 +408,14 @@ void TestCommField::paneKeepsTheNewestWithinBothBounds_data()
                        "x\r",
                        "\n" + patterned(cut, 3) + "\r",
                        patterned(TerminalWriter::kPieceChars - 1, 4) + "\r\nz"}
-        << 1000 << 10000000 << never;
-    QTest::newRow("tiny texts at once") << tiny << 5000 << 10000000 << 0;
+        << 1000 << 10000000 << never << false;
+    QTest::newRow("line ends and cuts, stamped")
+        << QStringList{"a\rb\nc\r\n", patterned(3 * cut + 7, 0), "\r\n", ""} << 1000 << 10000 << never
+        << true;
+    QTest::newRow("tiny texts at once") << tiny << 5000 << 10000000 << 0 << false;
     QTest::newRow("CR LF dense, at once")
-        << QStringList(QVector<QString>(10, QStringLiteral("ab\r\n").repeated(25000)).toList()) << 1000000 << 100000 << 0;
+        << QStringList(QVector<QString>(10, QStringLiteral("ab\r\n").repeated(25000)).toList()) << 1000000
+        << 100000 << 0 << false;
 }
 
 // A paragraph per text, per line end and per kCutLength characters, nothing lost or doubled, in
@@ -298,8 +426,10 @@ void TestCommField::paneKeepsTheNewestWithinBothBounds()
     QFETCH(int, maxParagraphs);
     QFETCH(int, maxCharacters);
     QFETCH(int, burstFrom);
+    QFETCH(bool, stamped);
     QPlainTextEdit pane;
     TerminalWriter writer(&pane, maxParagraphs, maxCharacters);
+    writer.setTimestamps(stamped);
     for (int i = 0; i < texts.size(); ++i) {
         const QString &text = texts[i];
         writer.append(text);
@@ -310,8 +440,15 @@ void TestCommField::paneKeepsTheNewestWithinBothBounds()
         QVERIFY(QTest::qWaitFor([&] { return !writer.hasPending(); }, 20000));
     }
     QVERIFY(QTest::qWaitFor([&] { return !writer.hasPending(); }, 20000));
-    const QString expected = expectedPane(texts, maxParagraphs, maxCharacters);
-    const QString shown = pane.toPlainText();
+    const QString expected =
+        expectedPane(texts, maxParagraphs, maxCharacters, stamped ? TerminalWriter::kStampLength : 0);
+    QString shown = pane.toPlainText();
+    if (stamped) {
+        // Every paragraph begins with its time, which is then left out of the comparison.
+        const QRegularExpression stamp(QStringLiteral("(^|\n)\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d "));
+        QCOMPARE(shown.count(stamp), shown.count('\n') + 1);
+        shown.replace(stamp, QStringLiteral("\\1"));
+    }
     if (shown != expected) {
         int at = 0;
         while (at < shown.size() && at < expected.size() && shown[at] == expected[at])

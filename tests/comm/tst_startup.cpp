@@ -3,20 +3,22 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QPlainTextEdit>
 #include <QTranslator>
 #include <QXmlStreamReader>
 
+#include "catalogues.h"
 #include "commandhistory.h"
 #include "commfixture.h"
 #include "dialoglogin.h"
 #include "startoptions.h"
 #include "terminalsaver.h"
+#include "terminalwriter.h"
 
 using Args = QStringList;
 
@@ -53,13 +55,17 @@ private slots:
         row("port text", Args{"--port", "telnet"}, 2, port + "'telnet'\n");
         row("language", Args{"--language", "EN"}, 2,
             "tastarello: --language must be de, en or it, not 'EN'\n");
+        row("Qt's own options", Args{"-platform", "offscreen", "--style=fusion", "-reverse", "--host", "h"},
+            -1, "h|23|de");
+        row("Qt's option without its value", Args{"--port", "1", "-style"}, 2,
+            "tastarello: Unknown options: s, t");
     }
     void options()
     {
         QFETCH(Args, arguments);
         QFETCH(int, exitCode);
         QFETCH(QString, expected);
-        const StartOptions o = parseStartOptions(Args("tastarello") + arguments);
+        const StartOptions o = parseStartOptions(withoutQtGuiOptions(Args("tastarello") + arguments));
         QCOMPARE(o.exitNow ? o.exitCode : -1, exitCode);
         if (exitCode != -1)
             QVERIFY2(o.output.startsWith(expected), qPrintable(o.output));
@@ -69,23 +75,39 @@ private slots:
         QCOMPARE(exitCode == -1 && o.host.isNull(), expected.startsWith(QLatin1Char('|')));
     }
 
+    // The real binary where no display can be opened at all.
+    void program_data()
+    {
+        QTest::addColumn<Args>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("out");
+        QTest::addColumn<QByteArray>("err");
+        row("--help", Args{"--help"}, 0, QByteArray("Usage: "), QByteArray());
+        row("--version", Args{"--version"}, 0, QByteArray("tastarello " TASTARELLO_VERSION "\n"),
+            QByteArray());
+        row("bad option", Args{"--host", "127.0.0.1", "--port", "x"}, 2, QByteArray(),
+            QByteArray("tastarello: --port must be a number from 1 to 65535, not 'x'\n"));
+    }
     void program()
     {
+        QFETCH(Args, arguments);
         QTemporaryDir runtime; // keeps Qt's note about a missing runtime directory off standard error
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        for (const char *display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QString::fromLatin1(display));
         QProcess p;
         p.setProcessEnvironment(env);
-        for (const Args &arguments : {Args{"--version"}, Args{"--host", "127.0.0.1", "--port", "x"}}) {
-            p.start(QStringLiteral(TASTARELLO_BINARY), arguments);
-            // A window would wait for the login dialog and never end on its own.
-            QVERIFY(p.waitForFinished(30000));
-            QCOMPARE(p.exitStatus(), QProcess::NormalExit);
-            QCOMPARE(p.readAllStandardOutput(), p.exitCode() ? "" : "tastarello " TASTARELLO_VERSION "\n");
-            QCOMPARE(p.readAllStandardError(),
-                     p.exitCode() ? "tastarello: --port must be a number from 1 to 65535, not 'x'\n" : "");
-        }
-        QCOMPARE(p.exitCode(), 2);
+        p.start(QStringLiteral(TASTARELLO_BINARY), arguments);
+        // A window would wait for the login dialog and never end on its own.
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QTEST(p.exitCode(), "exitCode");
+        QFETCH(QByteArray, out);
+        QFETCH(QByteArray, err);
+        const QByteArray stdOut = p.readAllStandardOutput(), stdErr = p.readAllStandardError();
+        QVERIFY2(out.isEmpty() ? stdOut.isEmpty() : stdOut.startsWith(out), stdOut.constData());
+        QCOMPARE(stdErr, err);
     }
 
     void history_data()
@@ -156,32 +178,40 @@ private slots:
                  QStringLiteral("terminal_2024-05-01_14-30-05.txt"));
     }
 
+    // The program's catalogue and Qt's own for the language: the pane's menu holds both.
     void languages_data()
     {
         QTest::addColumn<Args>("arguments");
-        QTest::addColumn<QString>("connect"); // the login dialog's button; empty: not checked
-        QTest::addColumn<QString>("save");    // the pane's menu entry
-        row("default", Args(), "verbinden", "Terminal speichern…");
-        row("de", Args{"--language", "de"}, "verbinden", "Terminal speichern…");
-        row("en", Args{"--language", "en"}, "connect", "Save terminal…");
-        row("it", Args{"--language", "it"}, "", "Salva terminale…");
+        QTest::addColumn<QString>("connect");  // the login dialog's button; empty: not checked
+        QTest::addColumn<QStringList>("menu"); // Qt's "Select All", then the program's entries
+        row("default", Args(), "verbinden",
+            QStringList{"Alles auswählen", "Zeitstempel anzeigen", "Terminal speichern…"});
+        row("de", Args{"--language", "de"}, "verbinden",
+            QStringList{"Alles auswählen", "Zeitstempel anzeigen", "Terminal speichern…"});
+        row("en", Args{"--language", "en"}, "connect",
+            QStringList{"Select All", "Show timestamps", "Save terminal…"});
+        row("it", Args{"--language", "it"}, "",
+            QStringList{"Seleziona tutto", "Mostra orari", "Salva terminale…"});
     }
     void languages()
     {
         QFETCH(Args, arguments);
         QFETCH(QString, connect);
-        QTranslator translator;
-        QVERIFY(translator.load(cataloguePath(parseStartOptions(Args("tastarello") + arguments).language)));
-        QCoreApplication::installTranslator(&translator);
+        std::unique_ptr<Catalogues> catalogues =
+            std::make_unique<Catalogues>(parseStartOptions(Args("tastarello") + arguments).language);
         DialogLogin dialog;
         QPlainTextEdit pane;
-        std::unique_ptr<QMenu> menu(TerminalSaver(&pane).createMenu());
-        QCoreApplication::removeTranslator(&translator);
+        TerminalWriter writer(&pane);
+        std::unique_ptr<QMenu> contextMenu(TerminalSaver(&pane, &writer).createMenu());
+        catalogues.reset();
         if (!connect.isEmpty())
             QCOMPARE(dialog.findChild<QPushButton *>(QStringLiteral("pushButton"))->text(), connect);
-        const QList<QAction *> actions = menu->actions();
-        QVERIFY(actions.size() > 2 && actions[actions.size() - 2]->isSeparator()); // standard entries stay
-        QTEST(actions.last()->text(), "save");
+        QStringList shown;
+        for (QAction *action : contextMenu->actions())
+            if (!action->isSeparator())
+                shown << action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
+        QFETCH(QStringList, menu);
+        QCOMPARE(shown.mid(shown.size() - 3), menu);
     }
 
     void hostAndPortReachTheMaster()

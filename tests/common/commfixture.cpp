@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QTranslator>
 
+#include "catalogues.h"
+
 namespace commtest {
 
 const char *const kSimAddress = "169.254.100.100";
@@ -40,7 +42,10 @@ MessageBoxCloser::MessageBoxCloser(QMessageBox::StandardButton answer) : answer(
             if (!box || !box->isVisible() || box->property("commtestSeen").toBool())
                 continue;
             box->setProperty("commtestSeen", true);
-            Seen s{box->windowTitle(), box->text(), false, QString()};
+            Seen s{box->windowTitle(), box->text(), false, QString(), {}};
+            for (QAbstractButton *b : box->buttons())
+                s.buttons << b->text();
+            s.buttons.sort();
             if (auto *owner = qobject_cast<QMainWindow *>(box->parentWidget()))
                 s.windowEnabled = owner->isEnabled(), s.windowStatus = owner->statusBar()->currentMessage();
             seen.append(s);
@@ -150,10 +155,8 @@ QString CommSession::perform(const QStringList &steps)
 
 void installGermanCatalogue()
 {
-    static QTranslator translator;
-    // As in the program: a missing catalogue shows the source texts.
-    (void)translator.load(QStringLiteral(":/language/spieltool_de"));
-    QCoreApplication::installTranslator(&translator);
+    // As in the program, Qt's own texts included.
+    static Catalogues catalogues(QStringLiteral("de"));
 }
 
 int runChildWindow(const LoginAnswer &answer, int limitMs)

@@ -38,6 +38,7 @@ public:
         QString title, text;
         bool windowEnabled;   // the main window behind the box
         QString windowStatus; // its status-bar text then
+        QStringList buttons;  // their texts, sorted
     };
     explicit MessageBoxCloser(QMessageBox::StandardButton answer = QMessageBox::Ok);
     QMessageBox::StandardButton answer;
