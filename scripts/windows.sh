@@ -20,7 +20,7 @@ step() { printf '\n==== %s ====\n' "$*"; }
 
 if [ -z "${TASTARELLO_WIN_INSIDE:-}" ]; then
     if [ "${1:-}" = "--if-cached" ] && ! scripts/windows-qt.sh --cached >/dev/null; then
-        echo "windows: skipped: Qt for Windows is not built yet (scripts/windows.sh builds it once, in about 30 min)"
+        echo "windows: skipped: Qt for Windows is not built yet (scripts/windows.sh builds it once, in about 35 min)"
         exit 0
     fi
     missing=""
@@ -125,6 +125,9 @@ drive() {
     await 'received gua' 200 || fail "no login: $(cat "$LOG" "$WORK/app.out")"
     main=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tastarello 2.6$' | head -n1) ||
         fail "the main window did not show"
+    # The Windows keep-alive settings reach the Linux socket under Wine: its keep-alive timer runs.
+    ss -tno state established '( dport = :23 )' | grep -o 'timer:(keepalive[^)]*)' >&2 ||
+        fail "no keep-alive on the program's connection"
     # With no window manager the X window keeps its first size while Windows maximizes the
     # window inside it: the status bar would stay hidden below.
     xdotool windowsize --sync "$main" 1216 777
@@ -163,7 +166,9 @@ check installed
 kill "$SIM" # the tests' own simulators listen on port 23
 
 step "tests under Wine"
-# The test programs take the shipped DLLs, Qt Test's and the plugins from where Qt was built.
+# The test programs take the shipped DLLs, Qt Test's and the plugins from where Qt was built,
+# and Qt's catalogues from beside them, as the program does.
+cp -r "$B/$NAME/translations" "$B/tests/"
 export WINEPATH="$B/$NAME;$QT/bin" QT_PLUGIN_PATH="Z:$QT/plugins" QT_QPA_FONTDIR=Z:/usr/share/wine/fonts \
     QT_FORCE_STDERR_LOGGING=1
 ctest --test-dir "$B" -V >"$WORK/ctest.log" 2>&1 || true
