@@ -106,6 +106,9 @@ bool PaneFinder::find(QTextDocument::FindFlags direction, bool fromMatchStart)
     }
     pane->setTextCursor(found);
     pane->ensureCursorVisible();
+    // Not behind this field.
+    if (pane->viewport()->mapTo(pane, pane->cursorRect().bottomLeft()).y() >= y())
+        pane->centerCursor();
     return true;
 }
 

@@ -3,13 +3,15 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBlock>
-#include <QPlainTextEdit>
 
 #include "commfixture.h"
 #include "dialoglogin.h"
@@ -46,6 +48,7 @@ private slots:
     void oneEntryPerTick();
     void trennenThenVerbinden();
     void deleteManualFileResetsTheMaster();
+    void loginDialog_data();
     void loginDialog();
     void helpTextsAndCaptions();
     void cleanupTestCase() { session.reset(); }
@@ -108,10 +111,14 @@ void TestComm::lines_data()
         {"select:6", "click:Leerreise_fein_startstop_btn", "is:Leerreise_fein_startstop_btn=Stop",
          "click:Leerreise_fein_startstop_btn", "is:Leerreise_fein_startstop_btn=Start"},
         {"smna", "tab", "tas"});
-    row("thresholds as typed",
-        {"set:Schwelle3_edit=40", "set:Schwelle7_edit= 7", "set:Schwelle8_edit=128",
-         "click:Schwelle3_set_btn", "click:Schwelle7_set_btn", "click:Schwelle8_set_btn"},
-        {"sv340", "sv7 7", "sv8128"});
+    // Each coupler's field and word, the value as typed: empty, with a blank, out of range.
+    const char *const thresholds[] = {"", "1", "20", "33", "64", "100", " 7", "128"};
+    for (int n = 1; n <= 8; ++n) {
+        const QString edit = QStringLiteral("set:Schwelle%1_edit=").arg(n) + thresholds[n - 1];
+        const QString click = QStringLiteral("click:Schwelle%1_set_btn").arg(n);
+        QTest::addRow("coupler %d", n) << QStringList{edit, click}
+                                       << QStringList{QStringLiteral("sv%1%2").arg(n).arg(thresholds[n - 1])};
+    }
     row("hardware version, start note",
         {"set:Hw_version_select_box=1", "click:Hw_version_master_write_btn", "select:5",
          "set:Startnote_select_box=127", "click:Midi_startnote_setzen_btn"},
@@ -195,13 +202,19 @@ void TestComm::oneEntryPerTick()
                                       {"-250", SetInterval, 0}};
     for (const CommandEntry &e : entries)
         w->queueCommand(e.text, e.kind, e.param);
+    QTextDocument *pane = session->widget<QPlainTextEdit>("Display")->document();
+    const int blocks = pane->blockCount();
     for (int left = entries.size() - 1; left >= 0; --left) {
         w->commandtimerupdate();
         QCOMPARE(w->pendingCommands().size(), left);
     }
+    // Each line is in the pane as it goes out, before any answer.
+    QStringList shown;
+    for (QTextBlock b = pane->findBlockByNumber(blocks); b.isValid(); b = b.next())
+        shown << b.text();
+    QCOMPARE(shown, (QStringList{"gh", "gd", "gsm"}));
     QVERIFY(session->waitForReceived(3, 3000));
     QCOMPARE(session->receivedTexts(), (QStringList{"gh", "gd", "gsm"}));
-    QVERIFY(!session->widget<QPlainTextEdit>("Display")->toPlainText().contains(QStringLiteral("never sent")));
     // Text that is no number and a negative one give 0, which must not stop the timer.
     QCOMPARE(timer->interval(), 0);
     QVERIFY(timer->isActive());
@@ -243,30 +256,81 @@ void TestComm::deleteManualFileResetsTheMaster()
     for (int n = 10; n >= 1; --n)
         expected << QStringLiteral("=getting online in %1 seconds").arg(n);
     QCOMPARE(describe(session->window()->pendingCommands()), expected << "#3");
-    QVERIFY(QTest::qWaitFor([&] { return session->receivedTexts().contains(QStringLiteral("gua")); }, 8000));
+    // At the real pace, so that the window also stays online well past the connect time-out:
+    // the countdown one message a second, then the new login.
+    session->window()->commandTimerObject()->setInterval(MainWindow::kCommandIntervalMs);
+    QStringList statuses;
+    QElapsedTimer clock;
+    clock.start();
+    qint64 disconnectedAt = -1;
+    const auto noteStatus = [&](const QString &text) {
+        if (statuses.isEmpty() || statuses.last() != text)
+            statuses << text;
+        if (disconnectedAt < 0 && !session->sim().isClientConnected())
+            disconnectedAt = clock.elapsed();
+    };
+    QObject::connect(session->statusBar(), &QStatusBar::messageChanged, session->window(), noteStatus);
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            noteStatus(session->statusBar()->currentMessage());
+            return session->receivedTexts().contains(QStringLiteral("gua"));
+        },
+        20000));
     QCOMPARE(session->receivedTexts(), (QStringList{"fc2", "df2", "rm", "gua"}));
     QVERIFY(session->window()->isEnabled());
+    QStringList countdown;
+    for (const QString &status : statuses)
+        if (status.startsWith(QLatin1String("getting")))
+            countdown << "=" + status;
+    QCOMPARE(countdown, expected.mid(4, 10));
+    QCOMPARE(statuses.last(), QStringLiteral("online"));
+    // Ten status ticks lie between the disconnection and the reconnection.
+    QVERIFY2(clock.elapsed() - disconnectedAt >= 9500,
+             qPrintable(QString::number(clock.elapsed() - disconnectedAt)));
+    session->window()->commandTimerObject()->setInterval(20);
 }
 
+void TestComm::loginDialog_data()
+{
+    QTest::addColumn<int>("preset"); // -1: as the dialog opens
+    QTest::addColumn<QString>("address");
+    QTest::newRow("as it opens") << -1 << "169.254.100.100";
+    const char *const addresses[] = {"169.254.100.100", "10.0.0.20",    "10.0.0.21",
+                                     "192.168.1.50",    "192.168.1.51", ""};
+    for (int i : {1, 2, 3, 4, 5, 0})
+        QTest::addRow("preset %d", i) << i << QString::fromLatin1(addresses[i]);
+}
+
+// What the dialog shows is what it returns, for every preset and for typed text.
 void TestComm::loginDialog()
 {
+    QFETCH(int, preset);
+    QFETCH(QString, address);
     DialogLogin dialog;
-    QCOMPARE(QStringList({dialog.IPAddress, dialog.Username, dialog.Password}),
-             QStringList({"169.254.100.100", "tastarello", "kantor"}));
+    const auto shown = [&] {
+        QStringList texts;
+        for (const char *name : {"lineEditIP", "lineEditUser", "lineEditPass"})
+            texts << dialog.findChild<QLineEdit *>(name)->text();
+        return texts;
+    };
     QCOMPARE(dialog.findChild<QPushButton *>("pushButton")->text(), QStringLiteral("verbinden"));
     auto *presets = dialog.findChild<QComboBox *>("comboBox");
-    QStringList addresses; // through the address field
-    for (int i : {1, 2, 3, 4, 5, 0})
-        presets->setCurrentIndex(i), addresses << dialog.IPAddress;
-    QCOMPARE(addresses,
-             QStringList({"10.0.0.20", "10.0.0.21", "192.168.1.50", "192.168.1.51", "", "169.254.100.100"}));
+    presets->setCurrentIndex((preset + 1) % presets->count()); // away first, so that choosing is a change
+    if (preset >= 0)
+        presets->setCurrentIndex(preset);
+    else
+        dialog.findChild<QLineEdit *>("lineEditIP")->setText(address);
+    QCOMPARE(QStringList({dialog.IPAddress, dialog.Username, dialog.Password}),
+             QStringList({address, "tastarello", "kantor"}));
+    QCOMPARE(shown(), QStringList({address, "tastarello", "kantor"}));
     for (const char *name : {"lineEditIP", "lineEditUser", "lineEditPass"}) {
         auto *edit = dialog.findChild<QLineEdit *>(name);
         edit->selectAll();
         QTest::keyClicks(edit, QStringLiteral("typed ") + name);
     }
-    QCOMPARE(QStringList({dialog.IPAddress, dialog.Username, dialog.Password}),
-             QStringList({"typed lineEditIP", "typed lineEditUser", "typed lineEditPass"}));
+    const QStringList typed{"typed lineEditIP", "typed lineEditUser", "typed lineEditPass"};
+    QCOMPARE(QStringList({dialog.IPAddress, dialog.Username, dialog.Password}), typed);
+    QCOMPARE(shown(), typed);
 }
 
 void TestComm::helpTextsAndCaptions()

@@ -136,10 +136,13 @@ private slots:
         QSignalSpy loggedIn(sim.get(), &MasterSim::loggedIn);
         SimClient c(sim->serverPort());
         QVERIFY(c.waitFor("login: "));
+        c.send("\xff\xfd\x01"); // DO ECHO: the simulator echoes what is typed, but never the password
         c.send("\r\ntastarello\r\n\r\n");
         QVERIFY(c.waitFor(passwordPrompt));
+        QVERIFY(c.received.contains("tastarello\r\n"));
         c.send("kantor\r\n");
         QVERIFY(c.waitFor("tastarello> "));
+        QVERIFY(!c.received.contains("kantor"));
         QCOMPARE(loggedIn.count(), 1);
         c.received.clear();
         c.send("gsm\r\n");
@@ -148,11 +151,27 @@ private slots:
         QVERIFY(c.waitFor("\xff\xfe\x22"));
     }
 
+    // Like a standard daemon, --wait-negotiation prompts only once every request is answered.
+    void waitsForTheNegotiation()
+    {
+        startSim([](MasterSimOptions &o) { o.negotiationTimeoutMs = -1; });
+        SimClient c(sim->serverPort());
+        QVERIFY(!c.waitFor("login: ", 700));
+        c.send(QByteArray::fromHex("fffb18fffd01fffd03fffc1f")); // WILL TTYPE, DO ECHO, DO SGA, WONT NAWS
+        QVERIFY(c.waitFor(QByteArray::fromHex("fffa1801fff0")) && !c.received.contains("login: "));
+        c.send(QByteArray::fromHex("fffa180078fff0")); // TTYPE IS "x"
+        QVERIFY(c.waitFor("login: "));
+    }
+
     void quitRestartAndCloseAfter()
     {
         startSim([](MasterSimOptions &o) { o.closeAfterLines = 3; });
         SimClient c(sim->serverPort());
         QVERIFY(c.login());
+        // One technician at a time: a second connection is told so and closed, the first goes on.
+        SimClient second(sim->serverPort());
+        QVERIFY(second.waitFor("only one connection at a time") && second.waitClosed());
+        QVERIFY(!second.received.contains("login:"));
         c.send("sx107\r\nq\r\n");
         QVERIFY(c.waitFor("bye\r\n") && c.waitClosed());
         SimClient again(sim->serverPort());

@@ -107,6 +107,7 @@ private slots:
     void sending_data();
     void sending();
     void closing();
+    void reconnectWhileParsing();
     void terminalSize();
     void longSubnegotiationIsBounded_data();
     void longSubnegotiationIsBounded();
@@ -322,6 +323,27 @@ void TestTelnet::closing()
     q.peer->write("before" + hex("fffc12fffd18") + "after");
     QTRY_VERIFY(q.peer->state() == QAbstractSocket::UnconnectedState);
     QCOMPARE(q.takeEvents().mid(0, 2), QStringList({"msg:before", "loggedOut"}));
+}
+
+// A receiver that reconnects in the middle of a read: the rest of the old connection's bytes is
+// neither answered on the new one nor shown.
+void TestTelnet::reconnectWhileParsing()
+{
+    Peer p;
+    QCOMPARE(p.open(), kOffers);
+    QObject::connect(&p.client, &telnetlib1::message, [&p](const QString &text) {
+        if (text == QLatin1String("again")) {
+            p.client.close();
+            p.client.openConnection(QStringLiteral("127.0.0.1"), p.server.serverPort());
+        }
+    });
+    p.peer->write(QByteArray("again\0", 6) + hex("fffd18") + "old");
+    QVERIFY(QTest::qWaitFor([&] { return p.server.hasPendingConnections(); }, 3000));
+    std::unique_ptr<QTcpSocket> fresh(p.server.nextPendingConnection());
+    QByteArray got;
+    (void)QTest::qWaitFor([&] { return (got += fresh->readAll()).size() > kOffers.size(); }, 500);
+    QCOMPARE(got.toHex(), kOffers.toHex());
+    QCOMPARE(p.takeEvents(), QStringList({"msg:again", "loggedOut", "loggedOut"}));
 }
 
 void TestTelnet::terminalSize()
