@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
@@ -197,9 +198,9 @@ void TestComm::oneEntryPerTick()
     QTimer *timer = w->commandTimerObject();
     timer->setInterval(24 * 3600 * 1000);
     timer->start();
-    const QList<CommandEntry> entries{{"gh", Send, 0},         {"never sent", -1, 0},  {"never sent", 9, 0},
-                                      {"gd", Send, 0},         {"x7", SetInterval, 0}, {"gsm", Send, 0},
-                                      {"-250", SetInterval, 0}};
+    const QList<CommandEntry> entries{{"gh", Send, 0},          {"never sent", -1, 0},  {"never sent", 9, 0},
+                                      {"gd", Send, 0},          {"x7", SetInterval, 0}, {"gsm", Send, 0},
+                                      {"-250", SetInterval, 0}, {"", Disconnect, 0}};
     for (const CommandEntry &e : entries)
         w->queueCommand(e.text, e.kind, e.param);
     QTextDocument *pane = session->widget<QPlainTextEdit>("Display")->document();
@@ -213,12 +214,18 @@ void TestComm::oneEntryPerTick()
     for (QTextBlock b = pane->findBlockByNumber(blocks); b.isValid(); b = b.next())
         shown << b.text();
     QCOMPARE(shown, (QStringList{"gh", "gd", "gsm"}));
+    // The link is closed at the Disconnect's tick, by the client, whatever the master does.
+    QCOMPARE(w->telnetClient().bytesInFlight(), qint64(-1));
     QVERIFY(session->waitForReceived(3, 3000));
     QCOMPARE(session->receivedTexts(), (QStringList{"gh", "gd", "gsm"}));
     // Text that is no number and a negative one give 0, which must not stop the timer.
     QCOMPARE(timer->interval(), 0);
     QVERIFY(timer->isActive());
     timer->setInterval(20);
+    QVERIFY(QTest::qWaitFor([&] { return !session->sim().isClientConnected(); }, 3000));
+    QSignalSpy logins(&session->sim(), &MasterSim::loggedIn);
+    w->queueCommand(QString(), Reconnect, 0);
+    QVERIFY(logins.wait(6000));
 }
 
 void TestComm::trennenThenVerbinden()
