@@ -58,66 +58,59 @@ PIDS="$PIDS $SIM"
 received() { grep -q -- "> $1\$" "$LOG" 2>/dev/null; }
 
 # Started in the icon directory, as the desktop entry does: the window loads its icon from there.
-start_program() {
+# The dialog's own widget geometry gives the coordinates (no window manager, so no frame); the
+# login counts once the log holds $1 "gua" lines.
+start_and_login() {
     (cd "$ROOT/resources/icons" && exec "$BUILD/src/app/tastarello") >"$WORK/tastarello.out" 2>&1 &
     APP=$!
     PIDS="$PIDS $APP"
+    DIALOG=$(timeout 20 xdotool search --sync --onlyvisible --name '^Login Dialog$' | head -n1) ||
+        fail "the login dialog did not show"
+    xdotool windowfocus --sync "$DIALOG" mousemove --window "$DIALOG" 196 524 click 1
+    await "logins $1" 150 || fail "no login: $(cat "$LOG" "$WORK/tastarello.out")"
+    MAIN=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tastarello 2.6$' | head -n1) ||
+        fail "the main window did not show"
 }
-start_program
-
-# The dialog's own widget geometry gives the coordinates (no window manager, so no frame).
-DIALOG=$(timeout 20 xdotool search --sync --onlyvisible --name '^Login Dialog$' | head -n1) ||
-    fail "the login dialog did not show"
-xdotool windowfocus --sync "$DIALOG" mousemove --window "$DIALOG" 196 524 click 1
-await 'received gua' 150 || fail "no login: $(cat "$LOG" "$WORK/tastarello.out")"
-
-MAIN=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tastarello 2.6$' | head -n1) ||
-    fail "the main window did not show"
+logins() { [ "$(cat "$LOG" 2>/dev/null | grep -c -- '> gua$')" -ge "$1" ]; }
 # The central widget begins below the (empty) tool bar, 16 pixels high.
 click() { xdotool mousemove --window "$MAIN" "$1" $(($2 + 16)) click 1; }
-click 845 345 # "Werte ansehen" on Manual 1
-await 'received gv1' 50 || fail "\"Werte ansehen\" sent nothing"
-import -window "$MAIN" "$SHOT" || import -window root "$SHOT"
-say "screenshot: $SHOT"
-
 quit() {
     click 1116 634 # "Beenden": the event loop's exit code 0
     await '! kill -0 "$APP" 2>/dev/null' 50 || fail "the program did not quit"
     wait "$APP" || fail "tastarello exited with $?; output: $(cat "$WORK/tastarello.out")"
 }
+
+start_and_login 1
+click 845 345 # "Werte ansehen" on Manual 1
+await 'received gv1' 50 || fail "\"Werte ansehen\" sent nothing"
+import -window "$MAIN" "$SHOT" || import -window root "$SHOT"
+say "screenshot: $SHOT"
 quit
 kill "$SIM" 2>/dev/null || true
 
 # A standard telnet daemon prompts only once its option requests are answered: logged in twice in
 # a row, "Trennen" then "Verbinden", every connection must negotiate anew. Debian's telnetd runs
-# behind socat, with a stand-in for /bin/login that shows the master's prompts.
-TLOG=$WORK/telnetd.log
+# behind socat, with a stand-in for /bin/login that shows the master's prompts and, like the
+# master, passes over the empty lines that the client's own prompt handling sends.
+LOG=$WORK/telnetd.log
 cat >"$WORK/login" <<EOF2
 #!/bin/sh
-# Like the master, it passes over the empty lines that the client's own prompt handling sends.
 printf 'login: '; while read -r user && [ -z "\$user" ]; do :; done
 stty -echo; printf 'password: '; while read -r password && [ -z "\$password" ]; do :; done; stty echo
 [ "\$user" = tastarello ] && [ "\$password" = kantor ] || exit 1
-echo "login" >>"$TLOG"
 while printf '\\r\\nmaster> ' && read -r line; do
-    echo "> \$line" >>"$TLOG"
+    echo "> \$line" >>"$LOG"
     [ "\$line" = q ] && exit 0
 done
 EOF2
 chmod +x "$WORK/login"
 socat TCP-LISTEN:23,reuseaddr,fork EXEC:"/usr/sbin/telnetd -h -E $WORK/login",nofork 2>"$WORK/socat.out" &
 PIDS="$PIDS $!"
-logins() { [ "$(cat "$TLOG" 2>/dev/null | grep -c '^login$')" -ge "$1" ] && [ "$(grep -c '^> gua$' "$TLOG")" -ge "$1" ]; }
-start_program
-DIALOG=$(timeout 20 xdotool search --sync --onlyvisible --name '^Login Dialog$' | head -n1) ||
-    fail "the login dialog did not show (telnetd)"
-xdotool windowfocus --sync "$DIALOG" mousemove --window "$DIALOG" 196 524 click 1
-await 'logins 1' 150 || fail "no login at telnetd: $(cat "$TLOG" "$WORK/tastarello.out" "$WORK/socat.out")"
-MAIN=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tastarello 2.6$' | head -n1)
+start_and_login 1
 click 1065 304 # "Trennen": "q" ends the daemon's session
-await 'grep -q "^> q$" "$TLOG"' 50 || fail "\"Trennen\" sent no \"q\""
+await 'received q' 50 || fail "\"Trennen\" sent no \"q\""
 sleep 1
 click 1065 304 # "Verbinden"
-await 'logins 2' 150 || fail "no second login at telnetd: $(cat "$TLOG" "$WORK/tastarello.out")"
+await 'logins 2' 150 || fail "no second login at telnetd: $(cat "$LOG" "$WORK/tastarello.out")"
 quit
 say "passed"

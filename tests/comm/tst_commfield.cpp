@@ -449,17 +449,9 @@ void TestCommField::paneKeepsTheNewestWithinBothBounds()
         QCOMPARE(shown.count(stamp), shown.count('\n') + 1);
         shown.replace(stamp, QStringLiteral("\\1"));
     }
-    if (shown != expected) {
-        int at = 0;
-        while (at < shown.size() && at < expected.size() && shown[at] == expected[at])
-            ++at;
-        QFAIL(qPrintable(
-            QStringLiteral("%1 characters shown, %2 expected, first difference at %3: \"%4\" for \"%5\"")
-                .arg(shown.size())
-                .arg(expected.size())
-                .arg(at)
-                .arg(shown.mid(at, 40), expected.mid(at, 40))));
-    }
+    // Compared by size and digest: the texts run to megabytes.
+    QCOMPARE(shown.size(), expected.size());
+    QCOMPARE(qHash(shown), qHash(expected));
 }
 
 QTEST_MAIN(TestCommField)

@@ -6,11 +6,11 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
-#include <QXmlStreamReader>
 
 #include "catalogues.h"
 #include "commandhistory.h"
@@ -243,36 +243,25 @@ private slots:
         QCOMPARE(edit->text(), QStringLiteral("gv1"));
         QVERIFY(window.findChild<QPlainTextEdit *>(QStringLiteral("Display"))->findChild<TerminalSaver *>());
 
-        // Reconnections use the same port: "Trennen" twice, then the reset's queue entries.
-        auto *trennen = window.findChild<QPushButton *>(QStringLiteral("Trennen_btn"));
-        trennen->click();
-        QTRY_COMPARE_WITH_TIMEOUT(window.statusBar()->currentMessage(), QStringLiteral("offline"), 5000);
-        trennen->click();
-        QTRY_COMPARE_WITH_TIMEOUT(logins.size(), 2, 8000);
+        // The reset's reconnection uses the same port.
         window.queueCommand(QString(), Disconnect, 0);
         window.queueCommand(QString(), Reconnect, 0);
-        QTRY_COMPARE_WITH_TIMEOUT(logins.size(), 3, 8000);
+        QTRY_COMPARE_WITH_TIMEOUT(logins.size(), 2, 8000);
     }
 
     // Passes once every message of the German catalogue has its Italian translation.
     void italianCatalogueComplete()
     {
-        int messages[2] = {0, 0}, translated[2] = {0, 0};
+        QString text[2];
         for (int i : {0, 1}) {
             QFile file(QStringLiteral(TASTARELLO_SOURCE_DIR "/resources/language/spieltool_%1.ts")
                            .arg(i ? "it" : "de"));
             QVERIFY(file.open(QIODevice::ReadOnly));
-            QXmlStreamReader xml(&file);
-            while (!xml.atEnd())
-                if (xml.readNext() == QXmlStreamReader::StartElement &&
-                    xml.name() == QLatin1String("message"))
-                    ++messages[i];
-                else if (xml.isStartElement() && xml.name() == QLatin1String("translation"))
-                    translated[i] += !xml.attributes().hasAttribute(QStringLiteral("type")) &&
-                                     !xml.readElementText().isEmpty();
+            text[i] = QString::fromUtf8(file.readAll());
         }
-        QCOMPARE(messages[1], messages[0]);
-        QCOMPARE(translated[1], messages[1]);
+        QCOMPARE(text[1].count(QStringLiteral("<message>")), text[0].count(QStringLiteral("<message>")));
+        QCOMPARE(text[1].count(QRegularExpression(QStringLiteral("<translation>[^<]+</translation>"))),
+                 text[1].count(QStringLiteral("<message>")));
     }
 };
 
