@@ -100,6 +100,13 @@ telnetlib1Private::telnetlib1Private(telnetlib1 *client)
       passwordExpr(QRegularExpression(QStringLiteral("assword:\\s*$")))
 {
     attachSocket(new QTcpSocket(this));
+#ifdef Q_OS_WIN
+    readTimer.setSingleShot(true);
+    connect(&readTimer, &QTimer::timeout, this, [this] {
+        if (tcpSocket)
+            receiveBytes(tcpSocket->readAll());
+    });
+#endif
 }
 
 telnetlib1Private::~telnetlib1Private()

@@ -19,7 +19,16 @@ using namespace Telnet;
 
 void telnetlib1Private::socketReadyRead()
 {
+#ifdef Q_OS_WIN
+    // Windows hands out timer messages only when no other message waits, and a
+    // master that never pauses keeps socket messages coming: read from a timer
+    // instead, so that the socket's bounded buffer fills, Qt stops listening to it
+    // and the window's own timers (the connect time-out, the command queue) run.
+    if (!readTimer.isActive())
+        readTimer.start(kReadTimerMs);
+#else
     receiveBytes(tcpSocket->readAll());
+#endif
 }
 
 void telnetlib1Private::receiveBytes(const char *data, int size)

@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QPair>
 #include <QString>
+#include <QTimer>
 
 #include "promptpattern.h"
 
@@ -149,6 +150,10 @@ private:
     // Counts connections: a parse that sees it change stops, so that nothing of
     // an old connection is parsed, answered or shown once a new one is up.
     quint32 session = 0;
+#ifdef Q_OS_WIN
+    static constexpr int kReadTimerMs = 1;
+    QTimer readTimer;
+#endif
     // How far the search for IAC SE has got, so that a held-back sub-negotiation
     // is never searched again from its start: a position in the buffer being
     // parsed, and between reads the count of held-back bytes already searched.
