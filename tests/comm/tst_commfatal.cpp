@@ -144,14 +144,6 @@ void TestCommFatal::firstLoginEndsOnlineOrInAFatalBox()
         bool seen = runs[i].finished && runs[i].exitCode == (expect.startsWith(QLatin1String("BOX")) ? 1 : 0);
         for (const QString &part : expect.split(QLatin1Char('\n')))
             seen = seen && runs[i].output.contains(part);
-#ifdef Q_OS_WIN
-        // Qt 5's Windows event dispatcher handles socket messages for as long as they come,
-        // and timer messages only when the queue is empty: a master that writes without a
-        // pause starves the connect time-out.
-        if (!scenarios()[i].pattern.isEmpty())
-            QEXPECT_FAIL("", "an endless flood starves the timers of Qt 5's Windows event dispatcher",
-                         Continue);
-#endif
         QVERIFY2(seen, qPrintable(QStringLiteral("[%1] exit code %2, output:\n%3")
                                       .arg(runs[i].scenario)
                                       .arg(runs[i].exitCode)
