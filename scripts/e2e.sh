@@ -27,27 +27,8 @@ if [ -z "${TASTARELLO_E2E_INSIDE:-}" ]; then
     exec tests/netns-run env TASTARELLO_E2E_INSIDE=1 "$0" "$BUILD" "$SHOT"
 fi
 
-WORK=$(mktemp -d)
+. scripts/xsession.sh
 LOG=$WORK/mastersim.log
-PIDS=""
-trap 'for pid in $PIDS; do kill "$pid" 2>/dev/null || true; done; rm -rf "$WORK"' EXIT
-trap 'exit 130' INT TERM
-
-# Waits up to $2 tenths of a second for the command $1 to succeed.
-await() {
-    n=0
-    until eval "$1"; do
-        n=$((n + 1))
-        [ $n -le "$2" ] || return 1
-        sleep 0.1
-    done
-}
-
-# A display number that Xvfb picks itself: its socket file is shared with the host's /tmp.
-Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x800x24 3>"$WORK/display" 2>"$WORK/xvfb.log" &
-PIDS="$PIDS $!"
-await '[ -s "$WORK/display" ]' 100 || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
-DISPLAY=:$(head -n1 "$WORK/display")
 export DISPLAY QT_QPA_PLATFORM=xcb
 
 # A hostile banner: shown as text, the image tag must never make the program read /dev/zero.
@@ -58,18 +39,12 @@ PIDS="$PIDS $SIM"
 received() { grep -q -- "> $1\$" "$LOG" 2>/dev/null; }
 
 # Started in the icon directory, as the desktop entry does: the window loads its icon from there.
-# The dialog's own widget geometry gives the coordinates (no window manager, so no frame); the
-# login counts once the log holds $1 "gua" lines.
+# The login counts once the log holds $1 "gua" lines.
 start_and_login() {
     (cd "$ROOT/resources/icons" && exec "$BUILD/src/app/tastarello") >"$WORK/tastarello.out" 2>&1 &
     APP=$!
     PIDS="$PIDS $APP"
-    DIALOG=$(timeout 20 xdotool search --sync --onlyvisible --name '^Login Dialog$' | head -n1) ||
-        fail "the login dialog did not show"
-    xdotool windowfocus --sync "$DIALOG" mousemove --window "$DIALOG" 196 524 click 1
-    await "logins $1" 150 || fail "no login: $(cat "$LOG" "$WORK/tastarello.out")"
-    MAIN=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tastarello 2.6$' | head -n1) ||
-        fail "the main window did not show"
+    login_at_dialog "logins $1" 150 "$WORK/tastarello.out"
 }
 logins() { [ "$(cat "$LOG" 2>/dev/null | grep -c -- '> gua$')" -ge "$1" ]; }
 # The central widget begins below the (empty) tool bar, 16 pixels high.

@@ -80,30 +80,8 @@ fi
 # A fresh prefix; no menu entries on the host, no downloads of Mono or Gecko.
 export WINEPREFIX=$B/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=d"
 rm -rf "$WINEPREFIX"
-WORK=$(mktemp -d)
-PIDS=""
-trap 'for pid in $PIDS; do kill "$pid" 2>/dev/null || true; done; wineserver -k 2>/dev/null || true; rm -rf "$WORK" "$WINEPREFIX"' EXIT
-trap 'exit 130' INT TERM
-# Waits up to $2 tenths of a second for the command $1 to succeed.
-await() {
-    n=0
-    until eval "$1"; do
-        n=$((n + 1))
-        [ $n -le "$2" ] || return 1
-        sleep 0.1
-    done
-}
-# Runs a check in a process of its own, where set -e holds, and counts it.
-PASSED=0 FAILED=0
-check() {
-    "$@" &
-    if wait $!; then PASSED=$((PASSED + 1)); else FAILED=$((FAILED + 1)) && say "$1 FAILED"; fi
-}
-
-Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x800x24 3>"$WORK/display" 2>"$WORK/xvfb.log" &
-PIDS="$PIDS $!"
-await '[ -s "$WORK/display" ]' 100 || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
-export DISPLAY=:$(head -n1 "$WORK/display")
+ON_EXIT='wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"'
+. scripts/xsession.sh
 wine wineboot --init 2>/dev/null && wineserver -w
 
 LOG=$WORK/mastersim.log
@@ -119,23 +97,18 @@ drive() {
     # variable on only when WINE stands before its name.
     (cd "$1" && WINEQT_QPA_PLATFORM=windows:fontengine=freetype exec wine ./tastarello.exe) >"$WORK/app.out" 2>&1 &
     app=$!
-    dialog=$(timeout 30 xdotool search --sync --onlyvisible --name '^Login Dialog$' | head -n1) ||
-        fail "the login dialog did not show"
-    xdotool windowfocus --sync "$dialog" mousemove --window "$dialog" 196 524 click 1
-    await 'received gua' 200 || fail "no login: $(cat "$LOG" "$WORK/app.out")"
-    main=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tastarello 2.6$' | head -n1) ||
-        fail "the main window did not show"
+    login_at_dialog 'received gua' 200 "$WORK/app.out"
     # The Windows keep-alive settings reach the Linux socket under Wine: its keep-alive timer runs.
     ss -tno state established '( dport = :23 )' | grep -o 'timer:(keepalive[^)]*)' >&2 ||
         fail "no keep-alive on the program's connection"
     # With no window manager the X window keeps its first size while Windows maximizes the
     # window inside it: the status bar would stay hidden below.
-    xdotool windowsize --sync "$main" 1216 777
-    xdotool mousemove --window "$main" 845 361 click 1
+    xdotool windowsize --sync "$MAIN" 1216 777
+    xdotool mousemove --window "$MAIN" 845 361 click 1
     await 'received gv1' 50 || fail "\"Werte ansehen\" sent nothing"
     sleep 1
-    import -window "$main" "$2"
-    xdotool mousemove --window "$main" 1116 650 click 1
+    import -window "$MAIN" "$2"
+    xdotool mousemove --window "$MAIN" 1116 650 click 1
     wait "$app" || fail "tastarello.exe exited with $?: $(cat "$WORK/app.out")"
 }
 

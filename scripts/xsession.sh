@@ -1,0 +1,40 @@
+# Sourced by the checks that drive the program under a virtual display (scripts/e2e.sh,
+# scripts/windows.sh), which define say and fail first. Gives a scratch folder $WORK that
+# goes on exit with every process listed in $PIDS (and whatever $ON_EXIT says), await,
+# an Xvfb of its own as $DISPLAY, and login_at_dialog.
+
+WORK=$(mktemp -d)
+PIDS=""
+ON_EXIT=${ON_EXIT:-}
+trap 'for pid in $PIDS; do kill "$pid" 2>/dev/null || true; done; eval "$ON_EXIT"; rm -rf "$WORK"' EXIT
+trap 'exit 130' INT TERM
+
+# Waits up to $2 tenths of a second for the command $1 to succeed.
+await() {
+    n=0
+    until eval "$1"; do
+        n=$((n + 1))
+        [ $n -le "$2" ] || return 1
+        sleep 0.1
+    done
+}
+
+# A display number that Xvfb picks itself: its socket file is shared with the host's /tmp.
+Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x800x24 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+PIDS="$PIDS $!"
+await '[ -s "$WORK/display" ]' 100 || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+DISPLAY=:$(head -n1 "$WORK/display")
+export DISPLAY
+
+# Accepts the login dialog's default preset (the dialog's own widget geometry gives the
+# coordinates: no window manager, so no frame), waits up to $2 tenths of a second for the
+# login that the command $1 sees, and finds the main window as $MAIN. $3 is the program's
+# output, shown when something fails.
+login_at_dialog() {
+    dialog=$(timeout 30 xdotool search --sync --onlyvisible --name '^Login Dialog$' | head -n1) ||
+        fail "the login dialog did not show"
+    xdotool windowfocus --sync "$dialog" mousemove --window "$dialog" 196 524 click 1
+    await "$1" "$2" || fail "no login: $(cat "$LOG" "$3")"
+    MAIN=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tastarello 2.6$' | head -n1) ||
+        fail "the main window did not show"
+}
