@@ -82,6 +82,12 @@ export WINEPREFIX=$B/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,wineme
 rm -rf "$WINEPREFIX"
 ON_EXIT='wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"'
 . scripts/xsession.sh
+# Runs a check in a process of its own, where set -e holds, and counts it.
+PASSED=0 FAILED=0
+check() {
+    "$@" &
+    if wait $!; then PASSED=$((PASSED + 1)); else FAILED=$((FAILED + 1)) && say "$1 FAILED"; fi
+}
 wine wineboot --init 2>/dev/null && wineserver -w
 
 LOG=$WORK/mastersim.log
