@@ -29,7 +29,7 @@ fi
 
 . scripts/xsession.sh
 LOG=$WORK/mastersim.log
-export DISPLAY QT_QPA_PLATFORM=xcb
+export QT_QPA_PLATFORM=xcb
 
 # A hostile banner: shown as text, the image tag must never make the program read /dev/zero.
 "$BUILD/tools/mastersim/mastersim" --listen 0.0.0.0 --port 23 --log "$LOG" \
