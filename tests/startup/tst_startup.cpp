@@ -1,4 +1,4 @@
-// Start options, the command line's history, saving the terminal pane and the catalogues.
+// Start options, the command line's history and the catalogues.
 
 #include <QApplication>
 #include <QLineEdit>
@@ -148,34 +148,6 @@ private slots:
         for (QChar key : keys)
             QTest::keyClick(&edit, key == QLatin1Char('U') ? Qt::Key_Up : Qt::Key_Down);
         QTEST(edit.text(), "shown");
-    }
-
-    void save()
-    {
-        QTemporaryDir dir;
-        QPlainTextEdit pane;
-        TerminalSaver saver(&pane);
-        for (const char *text : {"gua", "Master \xc3\xa4\xc3\xb6\r\n", "a\rb"})
-            pane.appendPlainText(QString::fromUtf8(text));
-        const QString before = pane.toPlainText();
-        commtest::MessageBoxCloser closer;
-        QVERIFY(saver.saveTo(dir.filePath(QStringLiteral("out.txt"))) && closer.seen.isEmpty());
-        QFile out(dir.filePath(QStringLiteral("out.txt")));
-        QVERIFY(out.open(QIODevice::ReadOnly));
-        QByteArray expected("gua\nMaster \xc3\xa4\xc3\xb6\n\na\nb\n");
-#ifdef Q_OS_WIN
-        expected.replace("\n", "\r\n");
-#endif
-        QCOMPARE(out.readAll(), expected);
-
-        const QString unwritable = dir.filePath(QStringLiteral("missing/out.txt"));
-        QVERIFY(!saver.saveTo(unwritable));
-        QCOMPARE(closer.seen.size(), 1); // the box is modal: answered by now
-        QVERIFY2(closer.seen[0].text.contains(QDir::toNativeSeparators(unwritable)),
-                 qPrintable(closer.seen[0].text));
-        QCOMPARE(pane.toPlainText(), before);
-        QCOMPARE(TerminalSaver::suggestedFileName(QDateTime({2024, 5, 1}, {14, 30, 5})),
-                 QStringLiteral("terminal_2024-05-01_14-30-05.txt"));
     }
 
     // The program's catalogue and Qt's own for the language: the pane's menu holds both.

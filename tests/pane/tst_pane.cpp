@@ -1,0 +1,249 @@
+// The terminal pane without a window or a master: the writer against a model of what the pane
+// must show (both bounds, cuts, every kind of line end, timestamps, texts one by one or at once),
+// the find field, and saving the pane to a file.
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+
+#include <limits>
+#include <utility>
+
+#include "commfixture.h"
+#include "panefinder.h"
+#include "terminalsaver.h"
+#include "terminalwriter.h"
+
+namespace {
+
+// What the pane must show for these texts: each text a new paragraph, a paragraph per line end
+// (CR LF, CR or LF) and per kCutLength characters of a line, and then the oldest paragraphs
+// dropped until both bounds hold.
+QString expectedPane(const QStringList &texts, int maxParagraphs, int maxCharacters, int stamp)
+{
+    QStringList paragraphs;
+    for (const QString &text : texts) {
+        QString current;
+        for (int i = 0; i < text.size(); ++i) {
+            const QChar c = text[i];
+            if (c == '\r' || c == '\n') {
+                i += c == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
+                paragraphs << std::exchange(current, QString());
+                continue;
+            }
+            if (current.size() >= TerminalWriter::kCutLength && !c.isLowSurrogate())
+                paragraphs << std::exchange(current, QString());
+            current += c;
+        }
+        paragraphs << current;
+    }
+    qint64 characters = 0;
+    for (const QString &p : paragraphs)
+        characters += stamp + p.size() + 1;
+    int first = 0;
+    for (; paragraphs.size() - first > maxParagraphs || characters > maxCharacters; ++first)
+        characters -= stamp + paragraphs[first].size() + 1;
+    return paragraphs.mid(first).join('\n');
+}
+
+// Text in which every position differs from its neighbours, so that a lost or doubled piece shows.
+QString patterned(int length, int seed)
+{
+    QString text(length, Qt::Uninitialized);
+    for (int i = 0; i < length; ++i)
+        text[i] = QChar('a' + (i + seed) % 26);
+    return text;
+}
+
+} // namespace
+
+class TestPane : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void paneKeepsTheNewestWithinBothBounds_data();
+    void paneKeepsTheNewestWithinBothBounds();
+    void findInThePane_data();
+    void findInThePane();
+    void save()
+    {
+        QTemporaryDir dir;
+        QPlainTextEdit pane;
+        TerminalSaver saver(&pane);
+        for (const char *text : {"gua", "Master \xc3\xa4\xc3\xb6\r\n", "a\rb"})
+            pane.appendPlainText(QString::fromUtf8(text));
+        const QString before = pane.toPlainText();
+        commtest::MessageBoxCloser closer;
+        QVERIFY(saver.saveTo(dir.filePath(QStringLiteral("out.txt"))) && closer.seen.isEmpty());
+        QFile out(dir.filePath(QStringLiteral("out.txt")));
+        QVERIFY(out.open(QIODevice::ReadOnly));
+        QByteArray expected("gua\nMaster \xc3\xa4\xc3\xb6\n\na\nb\n");
+#ifdef Q_OS_WIN
+        expected.replace("\n", "\r\n");
+#endif
+        QCOMPARE(out.readAll(), expected);
+
+        const QString unwritable = dir.filePath(QStringLiteral("missing/out.txt"));
+        QVERIFY(!saver.saveTo(unwritable));
+        QCOMPARE(closer.seen.size(), 1); // the box is modal: answered by now
+        QVERIFY2(closer.seen[0].text.contains(QDir::toNativeSeparators(unwritable)),
+                 qPrintable(closer.seen[0].text));
+        QCOMPARE(pane.toPlainText(), before);
+        QCOMPARE(TerminalSaver::suggestedFileName(QDateTime({2024, 5, 1}, {14, 30, 5})),
+                 QStringLiteral("terminal_2024-05-01_14-30-05.txt"));
+    }
+};
+
+void TestPane::paneKeepsTheNewestWithinBothBounds_data()
+{
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<int>("maxParagraphs");
+    QTest::addColumn<int>("maxCharacters");
+    QTest::addColumn<int>("burstFrom"); // texts from here on arrive at once, those before one by one
+    QTest::addColumn<bool>("stamped");
+    const auto lines = [](int from, int count, int length) {
+        QString text;
+        for (int i = from; i < from + count; ++i)
+            text += QStringLiteral("line %1 ").arg(i) + patterned(length, i) + QStringLiteral("\r\n");
+        return text;
+    };
+    QStringList arrivals, flood, wide, unended, tiny;
+    for (int a = 0; a < 30; ++a)
+        arrivals << lines(a * 100, 100, 80);
+    flood << lines(0, 7000, 80);
+    for (int a = 0; a < 40; ++a)
+        wide << lines(a * 10, 10, 500);
+    for (int a = 0; a < 100; ++a)
+        unended << patterned(50000, a);
+    for (int a = 0; a < 20000; ++a)
+        tiny << patterned(a % 3 + 1, a);
+    const int cut = TerminalWriter::kCutLength;
+    const QString smiley = QString::fromUtf8("\xf0\x9f\x98\x80"); // a surrogate pair
+    const int never = std::numeric_limits<int>::max();            // every text on its own
+    QTest::newRow("paragraph bound, arrival by arrival") << arrivals << 1000 << 10000000 << never << false;
+    QTest::newRow("paragraph bound, one flood") << flood << 1000 << 10000000 << never << false;
+    QTest::newRow("character bound first") << wide << 1000 << 50000 << never << false;
+    QTest::newRow("lines longer than the cut")
+        << QStringList{"before", patterned(3 * cut + 7, 0),
+                       "x\r\n" + patterned(cut, 1) + "\r\n" + patterned(cut + 1, 2), "after"}
+        << 1000 << 10000000 << never << false;
+    QTest::newRow("no line end at all") << unended << 100000 << 1000000 << never << false;
+    QTest::newRow("no line end at all, at once") << unended << 100000 << 1000000 << 0 << false;
+    // Less than fills the pane: nothing of what the pane holds may be skipped.
+    QTest::newRow("no line end at all, the last at once")
+        << unended.mid(0, 30) + QStringList{patterned(200000, 1), patterned(200000, 2), patterned(200000, 3)}
+        << 100000 << 1000000 << 30 << false;
+    QTest::newRow("line ends of every kind, a surrogate pair at the cut")
+        << QStringList{"a\rb\nc\r\nd\n\r",
+                       patterned(cut - 1, 0) + smiley + "y",
+                       "\r\n",
+                       "",
+                       "x\r",
+                       "\n" + patterned(cut, 3) + "\r",
+                       patterned(TerminalWriter::kPieceChars - 1, 4) + "\r\nz"}
+        << 1000 << 10000000 << never << false;
+    QTest::newRow("line ends and cuts, stamped")
+        << QStringList{"a\rb\nc\r\n", patterned(3 * cut + 7, 0), "\r\n", ""} << 1000 << 10000 << never
+        << true;
+    QTest::newRow("tiny texts at once") << tiny << 5000 << 10000000 << 0 << false;
+    QTest::newRow("CR LF dense, at once")
+        << QStringList(QVector<QString>(10, QStringLiteral("ab\r\n").repeated(25000)).toList()) << 1000000
+        << 100000 << 0 << false;
+}
+
+// A paragraph per text, per line end and per kCutLength characters, nothing lost or doubled, in
+// the order of arrival, within both bounds: whether the texts come one by one or all at once.
+void TestPane::paneKeepsTheNewestWithinBothBounds()
+{
+    QFETCH(QStringList, texts);
+    QFETCH(int, maxParagraphs);
+    QFETCH(int, maxCharacters);
+    QFETCH(int, burstFrom);
+    QFETCH(bool, stamped);
+    QPlainTextEdit pane;
+    TerminalWriter writer(&pane, maxParagraphs, maxCharacters);
+    writer.setTimestamps(stamped);
+    for (int i = 0; i < texts.size(); ++i) {
+        const QString &text = texts[i];
+        writer.append(text);
+        if (i >= burstFrom)
+            continue;
+        // A large arrival is not written in one go; the event loop runs in between.
+        QCOMPARE(writer.hasPending(), text.size() > TerminalWriter::kPieceChars);
+        QVERIFY(QTest::qWaitFor([&] { return !writer.hasPending(); }, 20000));
+    }
+    QVERIFY(QTest::qWaitFor([&] { return !writer.hasPending(); }, 20000));
+    const QString expected =
+        expectedPane(texts, maxParagraphs, maxCharacters, stamped ? TerminalWriter::kStampLength : 0);
+    QString shown = pane.toPlainText();
+    if (stamped) {
+        // Every paragraph begins with its time, which is then left out of the comparison.
+        const QRegularExpression stamp(QStringLiteral("(^|\n)\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d "));
+        QCOMPARE(shown.count(stamp), shown.count('\n') + 1);
+        shown.replace(stamp, QStringLiteral("\\1"));
+    }
+    // Compared by size and digest: the texts run to megabytes.
+    QCOMPARE(shown.size(), expected.size());
+    QCOMPARE(qHash(shown), qHash(expected));
+}
+
+void TestPane::findInThePane_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("steps"); // "type:term", a key, or "append:text"
+    QTest::addColumn<QStringList>("found"); // after each step: where the match begins, and the note
+    const QString text = QStringLiteral("alpha beta\r\ngamma BETA\r\ndelta beta");
+    QTest::newRow("next, previous, wrap-around")
+        << text << QStringList{"type:beta", "Return", "F3", "Return", "Shift+Return", "Shift+F3"}
+        << QStringList{"6|", "17|", "28|", "6|Vom Anfang weiter", "28|Vom Ende weiter", "17|"};
+    QTest::newRow("longer term keeps its place")
+        << text << QStringList{"type:b", "Return", "type:be", "type:bet"}
+        << QStringList{"6|", "17|", "17|", "17|"};
+    QTest::newRow("not found") << text << QStringList{"type:zeta", "Return"}
+                               << QStringList{"-1|Nicht gefunden", "-1|Nicht gefunden"};
+    QTest::newRow("markup is text") << "<b>x</b> <img src=\"/dev/zero\">"
+                                    << QStringList{"type:<img src=\"/dev/zero\">"} << QStringList{"9|"};
+    QTest::newRow("a thousand characters")
+        << "start " + QString(1000, 'x')
+        << QStringList{"type:" + QString(1000, 'X'), "type:" + QString(1001, 'x')}
+        << QStringList{"6|", "6|Nicht gefunden"};
+    QTest::newRow("while text arrives") << text << QStringList{"type:delta", "append:\r\ndelta again", "F3"}
+                                        << QStringList{"22|", "22|", "34|"};
+}
+
+void TestPane::findInThePane()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, found);
+    QPlainTextEdit pane;
+    TerminalWriter writer(&pane);
+    PaneFinder finder(&pane);
+    writer.append(text);
+    finder.open();
+    QStringList seen;
+    for (const QString &step : steps) {
+        if (step.startsWith(QLatin1String("type:"))) {
+            finder.field()->clear();
+            QTest::keyClicks(finder.field(), step.mid(5));
+        } else if (step.startsWith(QLatin1String("append:"))) {
+            writer.append(step.mid(7));
+        } else {
+            const bool shift = step.startsWith(QLatin1String("Shift+"));
+            QTest::keyClick(finder.field(), step.endsWith(QLatin1String("F3")) ? Qt::Key_F3 : Qt::Key_Return,
+                            shift ? Qt::ShiftModifier : Qt::NoModifier);
+        }
+        const QTextCursor cursor = pane.textCursor();
+        seen << QStringLiteral("%1|%2")
+                    .arg(cursor.hasSelection() ? cursor.selectionStart() : -1)
+                    .arg(finder.note());
+    }
+    QCOMPARE(seen, found);
+}
+
+QTEST_MAIN(TestPane)
+#include "tst_pane.moc"
