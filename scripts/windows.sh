@@ -150,7 +150,7 @@ step "tests under Wine"
 cp -r "$B/$NAME/translations" "$B/tests/"
 export WINEPATH="$B/$NAME;$QT/bin" QT_PLUGIN_PATH="Z:$QT/plugins" QT_QPA_FONTDIR=Z:/usr/share/wine/fonts \
     QT_FORCE_STDERR_LOGGING=1
-ctest --test-dir "$B" -V >"$WORK/ctest.log" 2>&1 || true
+ctest --test-dir "$B" --no-tests=error -V >"$WORK/ctest.log" 2>&1 || true
 grep -E '^ *[0-9]+/[0-9]+ Test|^[0-9]+: (SKIP|FAIL!|XFAIL|XPASS)|tests passed' "$WORK/ctest.log" || true
 grep -q '100% tests passed' "$WORK/ctest.log" || cp "$WORK/ctest.log" "$B/ctest-wine.log"
 counts=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\1 \2/p' "$WORK/ctest.log")
