@@ -12,7 +12,13 @@ QT_CONFIGURE="-xplatform win32-g++ -device-option CROSS_COMPILE=x86_64-w64-mingw
  -release -shared -opensource -confirm-license -nomake examples -nomake tests -silent
  -no-opengl -no-dbus -no-icu -no-openssl -no-vulkan -no-libjpeg -qt-zlib -qt-libpng -qt-freetype
  -qt-harfbuzz -qt-pcre -no-feature-tabletevent -no-sql-sqlite -no-feature-sql -no-feature-xml
- -no-feature-concurrent -no-feature-printer"
+ -no-feature-concurrent -no-feature-printer -no-feature-style-windowsvista -no-feature-bearermanagement
+ -no-feature-tuiotouch -no-feature-gif -no-feature-movie -no-feature-pdf -no-feature-textodfwriter
+ -no-feature-textmarkdownreader -no-feature-textmarkdownwriter -no-feature-sessionmanager
+ -no-feature-systemtrayicon -no-feature-graphicsview -no-feature-mdiarea -no-feature-undocommand
+ -no-feature-calendarwidget -no-feature-colordialog -no-feature-fontdialog -no-feature-fontcombobox
+ -no-feature-wizard -no-feature-lcdnumber -no-feature-dial -no-feature-keysequenceedit
+ -no-feature-columnview -no-feature-splashscreen"
 CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/tastarello-win64
 KEY=$(printf '%s %s' "$QT_VERSION" "$QT_CONFIGURE" | sha256sum | cut -c1-12)
 PREFIX=$CACHE/qt-$QT_VERSION-$KEY
