@@ -77,12 +77,14 @@ bool parseOptions(const QCommandLineParser &parser, MasterSimOptions &o, QHostAd
         !readInt(parser, QStringLiteral("flood"), 0, o.floodLines, error) ||
         !readInt(parser, QStringLiteral("line-length"), 0, o.lineLength, error) ||
         !readInt(parser, QStringLiteral("stream"), 1, o.streamRate, error) ||
-        !readInt(parser, QStringLiteral("seconds"), 1, o.streamSeconds, error))
+        !readInt(parser, QStringLiteral("seconds"), 1, o.streamSeconds, error) ||
+        !readInt(parser, QStringLiteral("refuse-login"), 0, o.refuseLogins, error))
         return false;
     if (parser.isSet(QStringLiteral("wait-negotiation")))
         o.negotiationTimeoutMs = -1;
     o.refuseConnections = parser.isSet(QStringLiteral("refuse"));
     o.noPasswordPrompt = parser.isSet(QStringLiteral("no-password-prompt"));
+    o.lastLoginLine = !parser.isSet(QStringLiteral("no-last-login"));
     o.banner = parser.value(QStringLiteral("banner"));
     o.logFile = parser.value(QStringLiteral("log"));
     return true;
@@ -131,6 +133,13 @@ int main(int argc, char *argv[])
                         "that takes (default: at most 500 ms).")},
         {QStringLiteral("refuse"), QStringLiteral("Fault: close every connection at once.")},
         {QStringLiteral("no-password-prompt"), QStringLiteral("Fault: never send the password prompt.")},
+        {QStringLiteral("refuse-login"),
+         QStringLiteral(
+             "Fault: refuse the first N logins with \"Login incorrect\" and a new prompt, even with "
+             "the right user name and password."),
+         QStringLiteral("n")},
+        {QStringLiteral("no-last-login"),
+         QStringLiteral("Greet a login without the \"Last login: ...\" line that Linux daemons print.")},
         {QStringLiteral("flood"), QStringLiteral("Fault: answer \"gva\" with N lines."), QStringLiteral("n")},
         {QStringLiteral("line-length"),
          QStringLiteral("Characters of each flood or stream line (0: flood lines of a mebibyte with no line "

@@ -31,7 +31,8 @@ MasterSession::MasterSession(QTcpSocket *socket, const MasterSimOptions &options
 {
     m_socket->setParent(this);
     // Kept now: the socket forgets its peer once disconnected, and the log names it afterwards.
-    m_peer = QStringLiteral("%1:%2").arg(m_socket->peerAddress().toString()).arg(m_socket->peerPort());
+    m_peerAddress = m_socket->peerAddress().toString();
+    m_peer = QStringLiteral("%1:%2").arg(m_peerAddress).arg(m_socket->peerPort());
     // Prompt halves must leave as separate segments, and answers should not wait for ACKs.
     m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     connect(m_socket, &QTcpSocket::readyRead, this, [this] { m_protocol->receive(m_socket->readAll()); });
@@ -168,14 +169,18 @@ void MasterSession::loginLine(const QString &line)
     if (text.isEmpty() && !m_options.password.isEmpty())
         return;
     m_protocol->setEchoInput(true);
-    if (m_user == m_options.user && text == m_options.password) {
+    const bool admitted = m_state.admitLogin(m_options.refuseLogins);
+    if (admitted && m_user == m_options.user && text == m_options.password) {
         m_stage = Stage::Shell;
         emit note(QStringLiteral("logged in as \"%1\"").arg(m_user));
         emit loggedIn();
-        later([this] { sendText(kGreeting + kShellPrompt); });
+        const QByteArray lastLogin =
+            m_options.lastLoginLine ? "\r\n" + m_state.lastLoginLine(m_peerAddress).toLatin1() : QByteArray();
+        later([this, lastLogin] { sendText(lastLogin + kGreeting + kShellPrompt); });
         return;
     }
-    emit note(QStringLiteral("login as \"%1\" rejected").arg(m_user));
+    emit note(QStringLiteral("login as \"%1\" rejected%2")
+                  .arg(m_user, admitted ? QString() : QStringLiteral(" (fault switch)")));
     m_stage = Stage::User;
     later([this] {
         sendText("\r\nLogin incorrect\r\n");

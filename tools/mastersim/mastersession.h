@@ -70,6 +70,7 @@ private:
     QList<Output> m_behindFlood;
     Stage m_stage = Stage::Negotiating;
     QString m_peer;
+    QString m_peerAddress;
     QString m_user;
     int m_commandLines = 0;
 };

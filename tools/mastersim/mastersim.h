@@ -35,6 +35,8 @@ struct MasterSimOptions
     int streamRate = 0;             // "gva" answers with lines at this many bytes a second (0: off)
     int streamSeconds = 10;         // for this long
     QString banner;                 // sent before the login prompt, as daemons send an issue text
+    bool lastLoginLine = true;      // greet a login with "Last login: ...", as Linux daemons do
+    int refuseLogins = 0;           // fault: refuse this many logins first, right credentials or not
     QString logFile;                // "-" for standard output, empty for no log
     int negotiationTimeoutMs = 500; // the login prompt waits this long at most for option answers
                                     // (negative: until every request is answered)

@@ -1,5 +1,6 @@
 #include "masterstate.h"
 
+#include <QLocale>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -130,6 +131,8 @@ QString twoDigits(int value)
 
 // Longer words first, so that "sco" wins over "sc" + keyboard and "smca" over "smc" + keyboard.
 const MasterState::Command MasterState::kCommands[] = {
+    {"security", &MasterState::security},
+    {"users", &MasterState::users},
     {"smca", &MasterState::setupModeAll},
     {"smna", &MasterState::normalModeAll},
     {"gss", &MasterState::slaveSoftware},
@@ -169,7 +172,7 @@ const MasterState::Command MasterState::kCommands[] = {
     {"q", &MasterState::quit},
 };
 
-MasterState::MasterState() : m_hardwareVersion(kDefaultHardware)
+MasterState::MasterState() : m_hardwareVersion(kDefaultHardware), m_startTime(QDateTime::currentDateTime())
 {
     // Factory state: a two-manual organ with a pedal, set up and calibrated, saved on the SD card.
     m_sdCard[0] = calibratedConfig(1, kManualKeys);
@@ -228,17 +231,33 @@ MasterState::Reply MasterState::execute(const QString &line)
         if (text.startsWith(word))
             return (this->*command.handler)(text.mid(word.size()));
     }
-    // The word is echoed only as far as it is made of letters, so that no typed text can come
-    // back containing a prompt word with its colon.
-    QString word;
-    for (const QChar c : text) {
-        if (!c.isLetter() || word.size() >= 16)
-            break;
-        word.append(c);
-    }
+    // The unknown word is quoted as it came, up to the first blank.
+    const QString word = text.section(QLatin1Char(' '), 0, 0).left(32);
     if (word.isEmpty())
         return {QStringLiteral("unknown command")};
     return {QStringLiteral("unknown command \"%1\"").arg(word)};
+}
+
+bool MasterState::admitLogin(int refused)
+{
+    return ++m_loginAttempts > refused;
+}
+
+QString MasterState::lastLoginLine(const QString &peerAddress)
+{
+    // As Linux writes it: "Last login: Mon Dec  7 17:46:35 2026 from 10.0.0.2".
+    const QDateTime previous = m_lastLoginTime.isValid() ? m_lastLoginTime : m_startTime;
+    const QLocale c = QLocale::c();
+    const QString when = QStringLiteral("%1 %2 %3 %4")
+                             .arg(c.toString(previous, QStringLiteral("ddd MMM")))
+                             .arg(previous.date().day(), 2)
+                             .arg(c.toString(previous, QStringLiteral("hh:mm:ss")))
+                             .arg(previous.date().year());
+    const QString from =
+        m_lastLoginFrom.isEmpty() ? QStringLiteral("on console") : QStringLiteral("from ") + m_lastLoginFrom;
+    m_lastLoginTime = QDateTime::currentDateTime();
+    m_lastLoginFrom = peerAddress;
+    return QStringLiteral("Last login: %1 %2").arg(when, from);
 }
 
 QString MasterState::summaryLine(int keyboard) const
@@ -304,6 +323,24 @@ MasterState::Reply MasterState::gua(const QString &args)
         lines << QStringLiteral("  ") + summaryLine(k);
     lines << QStringLiteral("  dynamic couplers: %1").arg(kCouplers);
     return {lines.join(QLatin1Char('\n'))};
+}
+
+MasterState::Reply MasterState::users(const QString &args)
+{
+    if (!args.isEmpty())
+        return error(QStringLiteral("users takes no argument"));
+    return {QStringLiteral("users of this master module:\n"
+                           "  login: tastarello  password: set   service and setup\n"
+                           "  login: organist    password: none  playing only")};
+}
+
+MasterState::Reply MasterState::security(const QString &args)
+{
+    if (!args.isEmpty())
+        return error(QStringLiteral("security takes no argument"));
+    return {QStringLiteral("telnet login: required\n"
+                           "password: at least 6 characters, changed by the service only\n"
+                           "failed logins before a pause: 3")};
 }
 
 MasterState::Reply MasterState::quit(const QString &args)

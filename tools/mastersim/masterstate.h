@@ -10,9 +10,9 @@
 #include <optional>
 
 // The simulated master module behind the telnet session: per-keyboard configuration in working
-// memory, in flash and on the SD card, the coupler thresholds, versions and clock, and the
-// interpreter of the service command lines. Answers never contain the login prompt words, because
-// the service tool answers those wherever they appear.
+// memory, in flash and on the SD card, the coupler thresholds, versions and clock, its logins, and
+// the interpreter of the service command lines. Some answers mention "login:" and "password:", as a
+// real device's listings do.
 class MasterState
 {
 public:
@@ -31,6 +31,10 @@ public:
     MasterState();
 
     Reply execute(const QString &line);
+    // A login attempt: false while the first `refused` attempts are being refused.
+    bool admitLogin(int refused);
+    // "Last login: ..." naming the login before this one, which it then replaces.
+    QString lastLoginLine(const QString &peerAddress);
     // Power cycle: working memory is reloaded from flash, else from the SD card, else empty.
     void restart();
 
@@ -61,6 +65,8 @@ private:
     QString summaryLine(int keyboard) const;
 
     Reply gua(const QString &args);
+    Reply users(const QString &args);
+    Reply security(const QString &args);
     Reply quit(const QString &args);
     Reply restartMaster(const QString &args);
     Reply setupModeAll(const QString &args);
@@ -113,6 +119,11 @@ private:
     int m_updateBoard = 0;
     QString m_hardwareVersion;
     qint64 m_clockOffsetMs = 0; // battery-backed clock: survives a restart
+    // Kept across restarts, like the log of a real device.
+    QDateTime m_startTime;
+    int m_loginAttempts = 0;
+    QDateTime m_lastLoginTime;
+    QString m_lastLoginFrom;
 };
 
 #endif // MASTERSTATE_H
