@@ -550,6 +550,10 @@ Erst senden und dann beenden?</source>
 Erst senden und dann beenden?</translation>
     </message>
     <message>
+        <source>Anmeldung abgelehnt</source>
+        <translation>Anmeldung abgelehnt</translation>
+    </message>
+    <message>
         <source>Das Programm endet nach dem Senden</source>
         <translation>Das Programm endet nach dem Senden</translation>
     </message>

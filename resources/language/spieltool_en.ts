@@ -550,6 +550,10 @@ Erst senden und dann beenden?</source>
 Send them first and then quit?</translation>
     </message>
     <message>
+        <source>Anmeldung abgelehnt</source>
+        <translation>Login refused</translation>
+    </message>
+    <message>
         <source>Das Programm endet nach dem Senden</source>
         <translation>The program ends after sending</translation>
     </message>

@@ -550,6 +550,10 @@ Erst senden und dann beenden?</source>
 Inviarle prima di uscire?</translation>
     </message>
     <message>
+        <source>Anmeldung abgelehnt</source>
+        <translation>Accesso rifiutato</translation>
+    </message>
+    <message>
         <source>Das Programm endet nach dem Senden</source>
         <translation>Il programma termina dopo l&apos;invio</translation>
     </message>

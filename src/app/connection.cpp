@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 
+#include <algorithm>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -49,24 +51,62 @@ void MainWindow::startConnection()
     }
 }
 
+// Every text is shown; only a prompt at the end of what the connection has sent
+// so far is answered, each once per connection.
 void MainWindow::displayMessage(const QString &Text)
 {
     emit setDisplayMessage(Text);
 
-    if (Text.contains(QLatin1String("login:"))) {
+    switch (prompts.take(Text)) {
+    case LoginPrompts::User:
         telnet.sendData(loginData.user);
         emit setDisplayMessage(loginData.user + QStringLiteral("\r\n"));
-        return;
-    }
-    if (Text.contains(QLatin1String("password:"))) {
+        break;
+    case LoginPrompts::Password:
         telnet.sendData(loginData.password);
         emit setDisplayMessage(loginData.password + QStringLiteral("\r\n"));
         queueCommand(QStringLiteral("online"), Status, Green);
+        // A master refuses a login within moments; until then the first login
+        // may still fail.
+        if (loginPending == 1)
+            firstLoginTrial.start(kConnectTimeoutMs);
         loginPending = 0;
         connectTimeoutTimer.stop();
         queueCommand(QStringLiteral("gua"), Send, 0);
         setEnabled(true);
+        break;
+    case LoginPrompts::Refused:
+        loginRefused();
+        break;
+    case LoginPrompts::Nothing:
+        break;
     }
+}
+
+// The master asks for the login again after the password: the credentials were
+// wrong. Answering again would only repeat them, so the prompt stays in the pane
+// for the technician, who may log in by hand in the command line.
+void MainWindow::loginRefused()
+{
+    // What the refused login queued would land at the master's login prompt.
+    commandQueue.erase(std::remove_if(commandQueue.begin(), commandQueue.end(),
+                                      [](const CommandEntry &entry) {
+                                          return (entry.kind == Send && entry.text == QLatin1String("gua")) ||
+                                                 (entry.kind == Status &&
+                                                  entry.text == QLatin1String("online"));
+                                      }),
+                       commandQueue.end());
+    showStatus(QObject::tr("Anmeldung abgelehnt"), Red);
+    if (firstLoginTrial.isActive()) {
+        QMessageBox::critical(this, QStringLiteral("Connection error"), QStringLiteral("login refused"));
+        endProgramAfterFatalError();
+    }
+}
+
+void MainWindow::telnetConnectionEnded()
+{
+    prompts.reset();
+    firstLoginTrial.stop();
 }
 
 void MainWindow::telnetConnectionError(QAbstractSocket::SocketError)

@@ -32,6 +32,9 @@ MainWindow::MainWindow(const StartOptions &options, QWidget *parent)
     connect(&telnet, SIGNAL(connectionError(QAbstractSocket::SocketError)), this,
             SLOT(telnetConnectionError(QAbstractSocket::SocketError)));
     connect(&telnet, SIGNAL(message(QString)), this, SLOT(displayMessage(QString)));
+    // Each connection logs in afresh.
+    connect(&telnet, &telnetlib1::loggedOut, this, &MainWindow::telnetConnectionEnded);
+    firstLoginTrial.setSingleShot(true);
 
     ui->setupUi(this);
     // Every text reaches the pane through the writer, which keeps it bounded.

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTimer>
 
+#include "loginprompts.h"
 #include "startoptions.h"
 #include "telnetlib1.h"
 
@@ -137,6 +138,10 @@ private:
     // Quitting after the queued lines: each line's fate, and the end once all are out.
     void countLineOnClosing();
     void finishClosing();
+    // The master asked for the login again after the password.
+    void loginRefused();
+    // Forgets the login of a connection that has ended.
+    void telnetConnectionEnded();
 
     // Declaration order matters: it is the order of construction and, reversed,
     // of destruction.
@@ -166,6 +171,12 @@ private:
     // Waits, after the last line, for the master's acknowledgement or the
     // dead-link detection's verdict.
     QTimer deliveryCheck;
+    // The prompts of the current connection.
+    LoginPrompts prompts;
+    // Runs from the first answered password until that login has stood for the
+    // connect time-out or its connection ended: a refusal meanwhile is a failed
+    // first login.
+    QTimer firstLoginTrial;
 };
 
 #endif // MAINWINDOW_H

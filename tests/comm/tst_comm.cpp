@@ -48,6 +48,8 @@ private slots:
     void lines();
     void oneEntryPerTick();
     void trennenThenVerbinden();
+    void promptWordsAfterTheLogin();
+    void refusedLoginAfterTheFirst();
     void deleteManualFileResetsTheMaster();
     void loginDialog_data();
     void loginDialog();
@@ -245,6 +247,52 @@ void TestComm::trennenThenVerbinden()
     QCOMPARE(session->statusBar()->styleSheet(), QStringLiteral("color: black"));
     QVERIFY(session->waitForStatus(QStringLiteral("online"), 6000));
     QVERIFY(QTest::qWaitFor([&] { return session->receivedTexts() == QStringList{"gua"}; }, 3000));
+}
+
+// Listings that mention "login:" and "password:" are shown, never answered.
+void TestComm::promptWordsAfterTheLogin()
+{
+    QVERIFY(session->drainAndClear());
+    QVERIFY(
+        session
+            ->perform({"set:lineEdit=users", "click:Senden_btn", "set:lineEdit=security", "click:Senden_btn"})
+            .isEmpty());
+    const QTextDocument *pane = session->widget<QPlainTextEdit>("Display")->document();
+    QVERIFY(QTest::qWaitFor([&] { return pane->toPlainText().contains("failed logins before a pause"); }));
+    QVERIFY(session->drainAndClear());
+    QCOMPARE(session->statusBar()->currentMessage(), QStringLiteral("online"));
+}
+
+// A master that refuses a later login: the window shows it, answers nothing more, and stays usable,
+// so that the technician can log in by hand in the command line.
+void TestComm::refusedLoginAfterTheFirst()
+{
+    QVERIFY(session->drainAndClear());
+    QVERIFY(session->perform({"click:Trennen_btn"}).isEmpty());
+    QVERIFY(session->waitForStatus(QStringLiteral("offline"), 4000));
+    session->sim().clearReceivedLines();
+    session->sim().options().refuseLogins = 1000; // every login from now on
+    // At the real pace the refusal comes long before "gua" would go out, and takes it back.
+    session->window()->commandTimerObject()->setInterval(MainWindow::kCommandIntervalMs);
+    QVERIFY(session->perform({"click:Trennen_btn"}).isEmpty());
+    QVERIFY(session->waitForStatus(QObject::tr("Anmeldung abgelehnt"), 6000));
+    QCOMPARE(session->statusBar()->styleSheet(), QStringLiteral("color: red"));
+    QVERIFY(session->window()->isEnabled() && session->window()->pendingCommands().isEmpty());
+    session->window()->commandTimerObject()->setInterval(20);
+
+    session->sim().options().refuseLogins = 0;
+    QSignalSpy logins(&session->sim(), &MasterSim::loggedIn);
+    const QTextDocument *pane = session->widget<QPlainTextEdit>("Display")->document();
+    QVERIFY(session->perform({"set:lineEdit=tastarello", "click:Senden_btn"}).isEmpty());
+    QVERIFY(QTest::qWaitFor([&] { return pane->toPlainText().endsWith("password: "); }));
+    QVERIFY(
+        session->perform({"set:lineEdit=kantor", "click:Senden_btn", "set:lineEdit=gsm", "click:Senden_btn"})
+            .isEmpty());
+    QVERIFY(session->waitForReceived(1, 3000));
+    QCOMPARE(session->receivedTexts(), QStringList{"gsm"});
+    QCOMPARE(logins.size(), 1);
+    QCOMPARE(session->statusBar()->currentMessage(), QObject::tr("Anmeldung abgelehnt"));
+    QVERIFY(closer.seen.isEmpty());
 }
 
 void TestComm::deleteManualFileResetsTheMaster()

@@ -17,20 +17,60 @@ namespace {
 
 using Style = MasterSimOptions::PromptStyle;
 
-// A bare master: writes the greeting, then the pattern over and over as fast as it is read.
+// A bare master that plays a script: the first part on connecting, each further part once it has
+// read one more line (an empty part closes the connection), and then the pattern over and over as
+// fast as it is read. It keeps the lines it reads, telnet commands left out.
 struct RawMaster : QTcpServer
 {
-    RawMaster(const QByteArray &greeting, const QByteArray &pattern)
+    RawMaster(const QByteArrayList &script, const QByteArray &pattern) : script(script)
     {
-        connect(this, &QTcpServer::newConnection, [=] {
+        connect(this, &QTcpServer::newConnection, [this, pattern] {
             QTcpSocket *socket = nextPendingConnection();
             connect(socket, &QTcpSocket::bytesWritten, [=] {
                 if (!pattern.isEmpty() && socket->bytesToWrite() == 0)
                     socket->write(pattern);
             });
-            socket->write(greeting + pattern);
+            connect(socket, &QTcpSocket::readyRead, [this, socket] { read(socket); });
+            socket->write(this->script.value(0) + pattern);
         });
     }
+    void read(QTcpSocket *socket)
+    {
+        for (const char c : socket->readAll()) {
+            const uchar b = uchar(c);
+            if (skip > 0) {
+                --skip;
+            } else if (inSubnegotiation) {
+                inSubnegotiation = !(afterIac && b == 0xf0);
+                afterIac = !afterIac && b == 0xff;
+            } else if (afterIac) {
+                afterIac = false;
+                skip = b >= 0xfb ? 1 : 0; // WILL, WONT, DO, DONT and their option
+                inSubnegotiation = b == 0xfa;
+            } else if (b == 0xff) {
+                afterIac = true;
+            } else if (c == '\n') {
+                if (line.endsWith('\r'))
+                    line.chop(1);
+                if (!line.isEmpty()) {
+                    lines << QString::fromLatin1(line);
+                    const QByteArray next = script.value(lines.size(), "-");
+                    if (next.isEmpty())
+                        socket->disconnectFromHost();
+                    else if (next != "-")
+                        socket->write(next);
+                }
+                line.clear();
+            } else {
+                line += c;
+            }
+        }
+    }
+    const QByteArrayList script;
+    QStringList lines;
+    QByteArray line;
+    int skip = 0;
+    bool afterIac = false, inSubnegotiation = false;
 };
 
 // Reproducible noise: every byte value, IAC and NUL included.
@@ -41,9 +81,6 @@ QByteArray noise(int size)
     return data;
 }
 
-// Both prompts at once: the NUL ends the first text run.
-const QByteArray kLogin = QByteArray("\r\nlogin: \0password: ", 20);
-
 struct Scenario
 {
     const char *name;
@@ -52,7 +89,8 @@ struct Scenario
     QString expect;      // what the child must print, parts separated by '\n'; a BOX means exit code 1
     MasterSimOptions sim;
     bool raw, reject;
-    QByteArray greeting, pattern;
+    QByteArrayList script;
+    QByteArray pattern;
 };
 
 // The simulator with a prompt style and fault switches, or (address "") nothing at all.
@@ -67,10 +105,16 @@ Scenario simulated(const char *name, const char *address, const char *typed, con
     return {name, address, typed, expect, o, false, reject, {}, {}};
 }
 
-Scenario raw(const char *name, const char *address, const QString &expect, const QByteArray &greeting,
+// A scripted master; "WIRE[a|b]" in the expectation is every line it read, in order.
+Scenario raw(const char *name, const char *address, const QString &expect, const QByteArrayList &script,
              const QByteArray &pattern = {})
 {
-    return {name, address, nullptr, expect, {}, true, false, greeting, pattern};
+    return {name, address, nullptr, expect, {}, true, false, script, pattern};
+}
+
+QByteArray bytes(const char *text, int size)
+{
+    return QByteArray(text, size);
 }
 
 // The box's line reads "BOX|title|text|window enabled|status"; until the first login the window
@@ -78,7 +122,8 @@ Scenario raw(const char *name, const char *address, const QString &expect, const
 const QList<Scenario> &scenarios()
 {
     const QString box = "BOX|Connection error|", refused = box + "error connecting to host|",
-                  timeout = box + "timeout connecting to host|0|";
+                  timeout = box + "timeout connecting to host|0|",
+                  online = "ONLINE\nWIRE[tastarello|kantor|gua]";
     static const QList<Scenario> list{
         simulated("refused", "", "10.0.0.91", refused),
         // A rejected dialog keeps the preset address, where nothing listens.
@@ -87,22 +132,37 @@ const QList<Scenario> &scenarios()
         simulated("closed-at-once", "10.0.0.93", nullptr, refused + "0|", Style::Normal, true),
         simulated("empty-host", "", "", timeout + "hostname is empty"),
         simulated("blank-host", "", "   ", timeout + "hostname is empty"),
+        // Prompts are lower case: a capital P is no password prompt.
         simulated("capital-password", "10.0.0.94", nullptr, timeout + "TryingIP:10.0.0.94",
                   Style::CapitalPassword),
         simulated("no-password-prompt", "10.0.0.96", nullptr, timeout, Style::Normal, false, true),
-        simulated("split-prompt", "10.0.0.95", nullptr, timeout, Style::SplitPrompt),
+        simulated("split-prompt", "10.0.0.95", nullptr, "ONLINE", Style::SplitPrompt),
         simulated("nul-prompt", "10.0.0.98", nullptr, "ONLINE", Style::PromptWithNul),
         // Blanks around a host: not empty, and it goes out untrimmed.
         simulated("untrimmed-host", "10.0.0.97", " 10.0.0.97 ",
                   "STATUS|TryingIP: 10.0.0.97 \nHOST| 10.0.0.97 \nONLINE"),
-        raw("noise-then-login", "10.0.1.1", "ONLINE", noise(65536) + kLogin),
+        raw("noise-then-login", "10.0.1.1", online, {noise(65536) + "\r\nlogin: ", "password: "}),
         raw("noise-forever", "10.0.1.2", timeout, {}, noise(4096)),
         raw("nul-flood", "10.0.1.4", timeout, {}, QByteArray(4096, '\0')),
-        raw("password-prompt-first", "10.0.1.6", "ONLINE", "password: "),
-        raw("unterminated-subnegotiation", "10.0.1.7", "ONLINE",
-            "\xff\xfa\x18" + QByteArray(20000, 'x') + kLogin),
-        raw("prompts-between-nuls", "10.0.1.9", "ONLINE",
-            QByteArray("log\0in: \0pass\0word: \0\0login: \0\xff\xf1password: \0", 43)),
+        raw("password-prompt-first", "10.0.1.6", "ONLINE\nWIRE[kantor|gua]", {"password: "}),
+        raw("unterminated-subnegotiation", "10.0.1.7", online,
+            {"\xff\xfa\x18" + QByteArray(20000, 'x') + "\r\nlogin: ", "password: "}),
+        // Each prompt in pieces, as reads may cut it: NULs end the texts, a NOP sits inside a word.
+        raw("prompts-in-pieces", "10.0.1.9", online,
+            {bytes("lo\0gi\0n: \0", 10), bytes("\0pass\0\xff\xf1word: \0", 16)}),
+        // Only a word at the end of what has come is a prompt: a banner line that mentions both is
+        // shown, and a greeting after the login too.
+        raw("banner-mentions-the-words", "10.0.1.10", online,
+            {bytes("Your login: and password: are on the label.\r\n\0login: ", 56), "password: "}),
+        raw("last-login-greeting", "10.0.1.11", online,
+            {"login: ", "password: ", "\r\nLast login: Mon Dec  7 17:46:35 from 10.0.0.2\r\nmaster> "}),
+        // Each prompt at most once per connection; a login prompt after the password is a refusal.
+        raw("login-asked-twice", "10.0.1.12", timeout + "TryingIP:10.0.1.12\nWIRE[tastarello]",
+            {"login: ", "\r\nlogin: "}),
+        raw("refused-first-login", "10.0.1.13",
+            box + "login refused|1|Anmeldung abgelehnt\nWIRE[tastarello|kantor]",
+            {"login: ", "password: ", "\r\nLogin incorrect\r\nlogin: "}),
+        raw("closed-between-prompts", "10.0.1.14", refused + "0|", {"login: ", ""}),
     };
     return list;
 }
@@ -112,7 +172,7 @@ int runScenario(const Scenario &s)
     std::unique_ptr<MasterSim> sim;
     std::unique_ptr<RawMaster> raw;
     if (s.raw)
-        raw = std::make_unique<RawMaster>(s.greeting, s.pattern);
+        raw = std::make_unique<RawMaster>(s.script, s.pattern);
     else if (*s.address)
         sim = std::make_unique<MasterSim>(s.sim);
     if ((sim && !sim->listen(QHostAddress(QString::fromLatin1(s.address)), MainWindow::kTelnetPort)) ||
@@ -121,7 +181,9 @@ int runScenario(const Scenario &s)
     LoginAnswer answer;
     answer.reject = s.reject;
     answer.host = QString::fromLatin1(s.typed ? s.typed : s.address);
-    return runChildWindow(answer);
+    if (!raw)
+        return runChildWindow(answer);
+    return runChildWindow(answer, [&raw] { return raw->lines.join(QLatin1Char('|')); });
 }
 
 } // namespace

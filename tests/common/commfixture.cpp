@@ -159,7 +159,7 @@ void installGermanCatalogue()
     static Catalogues catalogues(QStringLiteral("de"));
 }
 
-int runChildWindow(const LoginAnswer &answer, int limitMs)
+int runChildWindow(const LoginAnswer &answer, const std::function<QString()> &wire, int limitMs)
 {
     // Unbuffered, so that nothing is lost when a fatal path ends the process.
     const auto print = [](const QString &line) { qInfo().noquote() << line; };
@@ -169,6 +169,8 @@ int runChildWindow(const LoginAnswer &answer, int limitMs)
                   .arg(s.title, s.text)
                   .arg(int(s.windowEnabled))
                   .arg(s.windowStatus));
+        if (wire)
+            print(QStringLiteral("WIRE[%1]").arg(wire()));
     };
     answerLoginDialog(answer);
     MainWindow window;
@@ -178,6 +180,11 @@ int runChildWindow(const LoginAnswer &answer, int limitMs)
                          limitMs))
         return 3;
     print(QStringLiteral("ONLINE"));
+    if (wire) {
+        // "gua" is the last line the login sends.
+        (void)QTest::qWaitFor([&] { return wire().endsWith(QLatin1String("gua")); }, limitMs);
+        print(QStringLiteral("WIRE[%1]").arg(wire()));
+    }
     return 0;
 }
 

@@ -100,8 +100,10 @@ struct ChildRun
 };
 // In the child: answers the dialog, prints and closes every box ("BOX|title|text|enabled|status"),
 // prints "STATUS|<status after construction>" and "HOST|<host>", then "ONLINE" and returns 0 once
-// online; returns 3 when nothing ends the run in time. The fatal paths exit with code 1.
-int runChildWindow(const LoginAnswer &answer, int limitMs = 20000);
+// online; returns 3 when nothing ends the run in time. The fatal paths exit with code 1. With wire,
+// which tells what the master has read, each box is followed by "WIRE[<wire>]", and so is "ONLINE"
+// once "gua" has arrived.
+int runChildWindow(const LoginAnswer &answer, const std::function<QString()> &wire = {}, int limitMs = 20000);
 QList<ChildRun> runChildScenarios(const QStringList &scenarios, int timeoutMs);
 
 } // namespace commtest
