@@ -30,6 +30,8 @@ fi
 . scripts/xsession.sh
 LOG=$WORK/mastersim.log
 export QT_QPA_PLATFORM=xcb
+# The main window's title carries the version that the program was built with.
+TITLE="Tastarello $("$BUILD/src/app/tastarello" --version | sed -n 's/^tastarello \([0-9]*\.[0-9]*\).*/\1/p')"
 
 # A hostile banner: shown as text, the image tag must never make the program read /dev/zero.
 "$BUILD/tools/mastersim/mastersim" --listen 0.0.0.0 --port 23 --log "$LOG" \
@@ -66,13 +68,21 @@ kill "$SIM" 2>/dev/null || true
 # A standard telnet daemon prompts only once its option requests are answered: logged in twice in
 # a row, "Trennen" then "Verbinden", every connection must negotiate anew. Debian's telnetd runs
 # behind socat, with a stand-in for /bin/login that shows the master's prompts and, like the
-# master, passes over the empty lines that the client's own prompt handling sends.
+# master, passes over the empty lines that the client's own prompt handling sends. Like Linux it
+# greets a login with "Last login: ...", which is no prompt; while $WORK/refuse exists it refuses
+# the next password, as standard daemons do, and prompts again.
 LOG=$WORK/telnetd.log
 cat >"$WORK/login" <<EOF2
 #!/bin/sh
-printf 'login: '; while read -r user && [ -z "\$user" ]; do :; done
-stty -echo; printf 'password: '; while read -r password && [ -z "\$password" ]; do :; done; stty echo
-[ "\$user" = tastarello ] && [ "\$password" = kantor ] || exit 1
+while :; do
+    printf 'login: '; while read -r user && [ -z "\$user" ]; do :; done
+    stty -echo; printf 'password: '; while read -r password && [ -z "\$password" ]; do :; done; stty echo
+    echo "login \$user \$password" >>"$LOG"
+    rm "$WORK/refuse" 2>/dev/null && printf '\\r\\nLogin incorrect\\r\\n' && continue
+    [ "\$user" = tastarello ] && [ "\$password" = kantor ] || exit 1
+    break
+done
+printf '\\r\\nLast login: Mon Dec  7 17:46:35 from 10.0.0.2'
 while printf '\\r\\nmaster> ' && read -r line; do
     echo "> \$line" >>"$LOG"
     [ "\$line" = q ] && exit 0
@@ -81,11 +91,28 @@ EOF2
 chmod +x "$WORK/login"
 socat TCP-LISTEN:23,reuseaddr,fork EXEC:"/usr/sbin/telnetd -h -E $WORK/login",nofork 2>"$WORK/socat.out" &
 PIDS="$PIDS $!"
+logged() { [ "$(grep -c '^login ' "$LOG")" -eq "$1" ] && ! grep -v -E '^(login tastarello kantor|> gua|> q)$' "$LOG"; }
 start_and_login 1
 click 1065 304 # "Trennen": "q" ends the daemon's session
 await 'received q' 50 || fail "\"Trennen\" sent no \"q\""
-sleep 1
+await '[ -z "$(ss -Htn state established "( sport = :23 )")" ]' 50 || fail "the daemon kept the connection"
 click 1065 304 # "Verbinden"
 await 'logins 2' 150 || fail "no second login at telnetd: $(cat "$LOG" "$WORK/tastarello.out")"
+logged 2 || fail "the greeting was answered, or a login repeated: $(cat "$LOG")"
 quit
+
+# A refused first login: the prompts are answered once, the refusal ends the program with its box
+# at once, not after the connect time-out.
+touch "$WORK/refuse"
+(cd "$ROOT/resources/icons" && exec "$BUILD/src/app/tastarello") >"$WORK/tastarello.out" 2>&1 &
+APP=$!
+PIDS="$PIDS $APP"
+box() { BOX=$(xdotool search --onlyvisible --name '^Connection error$' | head -n1) && [ -n "$BOX" ]; }
+login_at_dialog box 80 "$WORK/tastarello.out"
+logged 3 || fail "the refused login was answered again: $(cat "$LOG")"
+import -window root "$BUILD/e2e-refused.png" || true
+xdotool key --window "$BOX" Return
+await '! kill -0 "$APP" 2>/dev/null' 50 || fail "the program did not end after the refusal"
+rc=0 && wait "$APP" || rc=$?
+[ "$rc" -eq 1 ] || fail "a refused first login ended with exit code $rc"
 say "passed"
