@@ -157,8 +157,8 @@ const QList<Scenario> &scenarios()
         raw("last-login-greeting", "10.0.1.11", online,
             {"login: ", "password: ", "\r\nLast login: Mon Dec  7 17:46:35 from 10.0.0.2\r\nmaster> "}),
         // Each prompt at most once per connection; a login prompt after the password is a refusal.
-        raw("login-asked-twice", "10.0.1.12", timeout + "TryingIP:10.0.1.12\nWIRE[tastarello]",
-            {"login: ", "\r\nlogin: "}),
+        raw("each-prompt-once", "10.0.1.12", online,
+            {"login: ", bytes("\r\nlogin: \0password: ", 20), "\r\npassword: "}),
         raw("refused-first-login", "10.0.1.13",
             box + "login refused|1|Anmeldung abgelehnt\nWIRE[tastarello|kantor]",
             {"login: ", "password: ", "\r\nLogin incorrect\r\nlogin: "}),
