@@ -56,6 +56,8 @@ void PaneFinder::open()
     place();
     show();
     raise();
+    // The last lines may then scroll up out from behind the field.
+    pane->setCenterOnScroll(true);
     edit->setFocus(Qt::ShortcutFocusReason);
     edit->selectAll();
 }
@@ -63,6 +65,7 @@ void PaneFinder::open()
 void PaneFinder::dismiss()
 {
     hide();
+    pane->setCenterOnScroll(false);
     noteLabel->clear();
     if (focusBefore)
         focusBefore->setFocus(Qt::OtherFocusReason);

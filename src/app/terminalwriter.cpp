@@ -47,9 +47,10 @@ void TerminalWriter::writePendingPieces(int budgetMs)
 {
     QElapsedTimer turn;
     turn.start();
-    // Follow the new text only when the view was at the bottom.
+    // Follow the new text only when the view was at the bottom: a technician who
+    // scrolled up to read keeps the view.
     QScrollBar *bar = pane->verticalScrollBar();
-    const bool atBottom = pane->isReadOnly() ? bar->value() >= bar->maximum() : pane->textCursor().atEnd();
+    const bool atBottom = bar->value() >= bar->maximum();
     skipWhatWouldLeave();
     while (!pending.isEmpty()) {
         Text &entry = pending.first();

@@ -2,14 +2,19 @@
 // must show (both bounds, cuts, every kind of line end, timestamps, texts one by one or at once),
 // the find field, and saving the pane to a file.
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 
 #include <limits>
+#include <memory>
 #include <utility>
 
 #include "commfixture.h"
@@ -69,6 +74,47 @@ private slots:
     void paneKeepsTheNewestWithinBothBounds();
     void findInThePane_data();
     void findInThePane();
+
+    // New text is followed while the view is at the bottom; scrolled up, the view stays put.
+    void followsOnlyAtTheBottom()
+    {
+        QPlainTextEdit pane;
+        pane.resize(300, 120);
+        pane.show();
+        TerminalWriter writer(&pane);
+        QScrollBar *bar = pane.verticalScrollBar();
+        for (int scrolledTo : {-1, 5, -1}) {
+            if (scrolledTo >= 0)
+                bar->setValue(scrolledTo);
+            const int before = bar->value(), maximum = bar->maximum();
+            writer.append(QStringLiteral("text\n").repeated(50));
+            QVERIFY(QTest::qWaitFor([&] { return bar->maximum() > maximum; }));
+            QCOMPARE(bar->value(), scrolledTo < 0 ? bar->maximum() : before);
+            bar->setValue(bar->maximum());
+        }
+    }
+
+    // The technician's right-click opens the pane's menu with the program's entries.
+    void contextMenuByRightClick()
+    {
+        QPlainTextEdit pane;
+        pane.resize(300, 120);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        TerminalWriter writer(&pane);
+        new TerminalSaver(&pane, &writer);
+        QStringList shown;
+        QTimer::singleShot(0, [&] {
+            if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+                for (QAction *action : menu->actions())
+                    shown << action->text();
+                menu->close();
+            }
+        });
+        QTest::mouseClick(pane.windowHandle(), Qt::RightButton, {},
+                          pane.viewport()->mapTo(&pane, QPoint(20, 20)));
+        QVERIFY2(shown.contains(QStringLiteral("Terminal speichern…")), qPrintable(shown.join('|')));
+    }
     void save()
     {
         QTemporaryDir dir;
@@ -150,6 +196,11 @@ void TestPane::paneKeepsTheNewestWithinBothBounds_data()
         << QStringList{"a\rb\nc\r\n", patterned(3 * cut + 7, 0), "\r\n", ""} << 1000 << 10000 << never
         << true;
     QTest::newRow("tiny texts at once") << tiny << 5000 << 10000000 << 0 << false;
+    // The pane's own bounds: a hundred thousand paragraphs, ten million characters.
+    QTest::newRow("default paragraph bound")
+        << QStringList{QStringLiteral("ab\r\n").repeated(120000)} << 0 << 0 << 0 << false;
+    QTest::newRow("default character bound")
+        << QStringList(QVector<QString>(3000, patterned(3999, 5) + "\n").toList()) << 0 << 0 << 0 << false;
     QTest::newRow("CR LF dense, at once")
         << QStringList(QVector<QString>(10, QStringLiteral("ab\r\n").repeated(25000)).toList()) << 1000000
         << 100000 << 0 << false;
@@ -165,7 +216,12 @@ void TestPane::paneKeepsTheNewestWithinBothBounds()
     QFETCH(int, burstFrom);
     QFETCH(bool, stamped);
     QPlainTextEdit pane;
-    TerminalWriter writer(&pane, maxParagraphs, maxCharacters);
+    std::unique_ptr<TerminalWriter> bounded;
+    if (maxParagraphs == 0)
+        bounded = std::make_unique<TerminalWriter>(&pane), maxParagraphs = 100000, maxCharacters = 10000000;
+    else
+        bounded = std::make_unique<TerminalWriter>(&pane, maxParagraphs, maxCharacters);
+    TerminalWriter &writer = *bounded;
     writer.setTimestamps(stamped);
     for (int i = 0; i < texts.size(); ++i) {
         const QString &text = texts[i];
@@ -194,36 +250,52 @@ void TestPane::paneKeepsTheNewestWithinBothBounds()
 void TestPane::findInThePane_data()
 {
     QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("from");          // the pane's cursor when the field opens, -1 at the end
     QTest::addColumn<QStringList>("steps"); // "type:term", a key, or "append:text"
     QTest::addColumn<QStringList>("found"); // after each step: where the match begins, and the note
     const QString text = QStringLiteral("alpha beta\r\ngamma BETA\r\ndelta beta");
+    QTest::newRow("from the cursor") << text << 12 << QStringList{"type:beta"} << QStringList{"17|"};
+    QString lines;
+    for (int i = 0; i < 40; ++i)
+        lines += QStringLiteral("line %1\n").arg(i, 2, 10, QLatin1Char('0'));
+    QTest::newRow("a match in the last line, behind the field")
+        << lines + "needle" << -1 << QStringList{"type:needle"} << QStringList{"320|"};
     QTest::newRow("next, previous, wrap-around")
-        << text << QStringList{"type:beta", "Return", "F3", "Return", "Shift+Return", "Shift+F3"}
+        << text << -1 << QStringList{"type:beta", "Return", "F3", "Return", "Shift+Return", "Shift+F3"}
         << QStringList{"6|", "17|", "28|", "6|Vom Anfang weiter", "28|Vom Ende weiter", "17|"};
     QTest::newRow("longer term keeps its place")
-        << text << QStringList{"type:b", "Return", "type:be", "type:bet"}
+        << text << -1 << QStringList{"type:b", "Return", "type:be", "type:bet"}
         << QStringList{"6|", "17|", "17|", "17|"};
-    QTest::newRow("not found") << text << QStringList{"type:zeta", "Return"}
+    QTest::newRow("not found") << text << -1 << QStringList{"type:zeta", "Return"}
                                << QStringList{"-1|Nicht gefunden", "-1|Nicht gefunden"};
-    QTest::newRow("markup is text") << "<b>x</b> <img src=\"/dev/zero\">"
+    QTest::newRow("markup is text") << "<b>x</b> <img src=\"/dev/zero\">" << -1
                                     << QStringList{"type:<img src=\"/dev/zero\">"} << QStringList{"9|"};
     QTest::newRow("a thousand characters")
-        << "start " + QString(1000, 'x')
+        << "start " + QString(1000, 'x') << -1
         << QStringList{"type:" + QString(1000, 'X'), "type:" + QString(1001, 'x')}
         << QStringList{"6|", "6|Nicht gefunden"};
-    QTest::newRow("while text arrives") << text << QStringList{"type:delta", "append:\r\ndelta again", "F3"}
-                                        << QStringList{"22|", "22|", "34|"};
+    QTest::newRow("while text arrives")
+        << text << -1 << QStringList{"type:delta", "append:\r\ndelta again", "F3"}
+        << QStringList{"22|", "22|", "34|"};
 }
 
 void TestPane::findInThePane()
 {
     QFETCH(QString, text);
+    QFETCH(int, from);
     QFETCH(QStringList, steps);
     QFETCH(QStringList, found);
     QPlainTextEdit pane;
+    pane.resize(400, 160);
+    pane.show();
     TerminalWriter writer(&pane);
     PaneFinder finder(&pane);
     writer.append(text);
+    if (from >= 0) {
+        QTextCursor cursor = pane.textCursor();
+        cursor.setPosition(from);
+        pane.setTextCursor(cursor);
+    }
     finder.open();
     QStringList seen;
     for (const QString &step : steps) {
@@ -238,6 +310,10 @@ void TestPane::findInThePane()
                             shift ? Qt::ShiftModifier : Qt::NoModifier);
         }
         const QTextCursor cursor = pane.textCursor();
+        // A match is shown, above the field.
+        if (cursor.hasSelection())
+            QVERIFY(pane.cursorRect().top() >= 0 &&
+                    pane.viewport()->mapTo(&pane, pane.cursorRect().bottomLeft()).y() < finder.y());
         seen << QStringLiteral("%1|%2")
                     .arg(cursor.hasSelection() ? cursor.selectionStart() : -1)
                     .arg(finder.note());
