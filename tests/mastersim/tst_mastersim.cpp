@@ -2,6 +2,7 @@
 // meets it on 127.0.0.1.
 
 #include "mastersim.h"
+#include "mastersimcommandline.h"
 #include "masterstate.h"
 
 #include <QSignalSpy>
@@ -165,6 +166,47 @@ private slots:
         QVERIFY(c.waitFor("master software version 4.1.3"));
         c.send("\xff\xfb\x22"); // WILL LINEMODE, which the simulator refuses
         QVERIFY(c.waitFor("\xff\xfe\x22"));
+    }
+
+    // The switches as the options they set: "flood|line length|stream|seconds|refused|Last login|wait",
+    // or the start of the error.
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("defaults") << QStringList() << "0|-1|0|10|0|1|500";
+        QTest::newRow("flood lines without a line end")
+            << QStringList{"--flood", "3", "--line-length", "0"} << "3|0|0|10|0|1|500";
+        QTest::newRow("a timed stream")
+            << QStringList{"--stream=600000", "--seconds", "60", "--line-length", "80"}
+            << "0|80|600000|60|0|1|500";
+        QTest::newRow("refused logins, plain greeting, waiting")
+            << QStringList{"--refuse-login", "2", "--no-last-login", "--wait-negotiation"}
+            << "0|-1|0|10|2|0|-1";
+        QTest::newRow("no stream of 0 bytes") << QStringList{"--stream", "0"} << "mastersim: --stream needs";
+        QTest::newRow("no stream of 0 seconds")
+            << QStringList{"--seconds", "0"} << "mastersim: --seconds needs";
+        QTest::newRow("no negative line length")
+            << QStringList{"--line-length", "-1"} << "mastersim: --line-length";
+        QTest::newRow("port") << QStringList{"--port", "65536"} << "mastersim: --port must be 0 to 65535";
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, expected);
+        const MasterSimCommandLine c = parseMasterSimCommandLine(QStringList("mastersim") + arguments);
+        const MasterSimOptions &o = c.options;
+        const QString read = c.exitNow ? c.output
+                                       : QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
+                                             .arg(o.floodLines)
+                                             .arg(o.lineLength)
+                                             .arg(o.streamRate)
+                                             .arg(o.streamSeconds)
+                                             .arg(o.refuseLogins)
+                                             .arg(int(o.lastLoginLine))
+                                             .arg(o.negotiationTimeoutMs);
+        QVERIFY2(read.startsWith(expected), qPrintable(read));
+        QCOMPARE(c.exitCode, c.exitNow ? 2 : 0);
     }
 
     // Like a standard daemon, --wait-negotiation prompts only once every request is answered.
