@@ -25,8 +25,11 @@ void answerLoginDialog(const LoginAnswer &answer)
             return;
         if (answer.presetIndex >= 0)
             dialog->findChild<QComboBox *>(QStringLiteral("comboBox"))->setCurrentIndex(answer.presetIndex);
-        if (!answer.host.isNull())
-            dialog->findChild<QLineEdit *>(QStringLiteral("lineEditIP"))->setText(answer.host);
+        const QPair<const char *, QString> typed[] = {
+            {"lineEditIP", answer.host}, {"lineEditUser", answer.user}, {"lineEditPass", answer.password}};
+        for (const auto &field : typed)
+            if (!field.second.isNull())
+                dialog->findChild<QLineEdit *>(QLatin1String(field.first))->setText(field.second);
         if (answer.reject)
             QMetaObject::invokeMethod(dialog, "reject");
         else
@@ -53,7 +56,9 @@ MessageBoxCloser::MessageBoxCloser(QMessageBox::StandardButton answer) : answer(
                 observer(s);
             QAbstractButton *button =
                 box->button(this->answer) ? box->button(this->answer) : box->button(QMessageBox::Ok);
-            if (button)
+            if (this->answer == QMessageBox::NoButton)
+                QTest::keyClick(box, Qt::Key_Return);
+            else if (button)
                 button->click();
             else
                 box->reject();
@@ -136,7 +141,10 @@ QString CommSession::perform(const QStringList &steps)
         auto *spin = qobject_cast<QSpinBox *>(w);
         auto *edit = qobject_cast<QLineEdit *>(w);
         auto *button = qobject_cast<QAbstractButton *>(w);
-        const QString text = edit ? edit->text() : button ? button->text() : QString();
+        const QString text = edit     ? edit->text()
+                             : button ? button->text()
+                             : spin   ? QStringLiteral("%1 of 1-%2").arg(spin->value()).arg(spin->maximum())
+                                      : QString();
         if (verb == QLatin1String("click") && button && button->isEnabled() && mainWindow->isEnabled())
             button->click();
         else if (verb == QLatin1String("set") && combo)

@@ -22,14 +22,15 @@ extern const char *const kSimAddress;
 struct LoginAnswer
 {
     bool reject = false;
-    QString host;         // typed into the address field unless null
-    int presetIndex = -1; // chosen before typing, unless -1
+    QString host;           // typed into the address field unless null
+    QString user, password; // typed into their fields unless null
+    int presetIndex = -1;   // chosen before typing, unless -1
 };
 
 // Answers the login dialog from a timer that fires in the dialog's loop, inside MainWindow().
 void answerLoginDialog(const LoginAnswer &answer);
 
-// Records and closes every message box with the chosen button.
+// Records and closes every message box with the chosen button, or with Return for NoButton.
 class MessageBoxCloser : public QObject
 {
 public:
@@ -77,7 +78,8 @@ public:
 
     // Carries out click-script steps; returns an error text, empty on success. Steps:
     // "click:<button>", "set:<widget>=<value>" (combo box index, spin box value, line edit text),
-    // "is:<widget>=<text>" (line edit or button text), "select:<i>" (the keyboard box).
+    // "is:<widget>=<text>" (line edit or button text, spin box "<value> of 1-<maximum>"), "select:<i>"
+    // (the keyboard box).
     QString perform(const QStringList &steps);
 
 private:
