@@ -59,30 +59,34 @@ run_program() {
     exit "$status"
 }
 
-# --- second stage: inside the namespace --------------------------------------
-if [ "${TASTARELLO_RUN_STAGE:-}" = inside ]; then
-    ip link set lo up
-    # The preset ranges of the login dialog, delivered to this namespace only.
-    for net in 169.254.0.0/16 10.0.0.0/8 192.168.0.0/16; do
-        ip route add local "$net" dev lo
-    done
+# Starts the simulator on address $1, port $2 (0: a free one), with the extra switches in "$@"
+# after them, and waits until it says where it listens: that port is then in $PORT.
+start_simulator() {
+    address=$1 port=$2
+    shift 2
     LOG=$BUILD/mastersim.log
-    # 0.0.0.0 inside the namespace: every preset address (and any typed one in
-    # the routed ranges) reaches the simulator; nothing outside can.
-    "$BUILD/tools/mastersim/mastersim" --listen 0.0.0.0 --port 23 --log "$LOG" "$@" &
+    OUT=$BUILD/mastersim.out
+    : >"$OUT"
+    "$BUILD/tools/mastersim/mastersim" --listen "$address" --port "$port" --log "$LOG" "$@" >"$OUT" &
     SIM=$!
     trap stop EXIT
     trap 'stop; exit 130' INT TERM
-    # Wait until it listens, so that the first connection attempt finds it.
-    i=0
-    while ! ss -ltn 2>/dev/null | grep -q ':23 '; do
-        i=$((i + 1))
-        if [ $i -gt 50 ] || ! kill -0 "$SIM" 2>/dev/null; then
-            say "the simulator did not start"
+    PORT=""
+    while [ -z "$PORT" ]; do
+        if ! kill -0 "$SIM" 2>/dev/null; then
+            say "the simulator did not start: $(cat "$OUT")"
             exit 1
         fi
         sleep 0.1
+        PORT=$(sed -n 's/^mastersim: listening on .* port \([0-9][0-9]*\) .*/\1/p' "$OUT")
     done
+}
+
+# --- second stage: inside the namespace (tests/netns-run) --------------------
+if [ "${TASTARELLO_RUN_STAGE:-}" = inside ]; then
+    # 0.0.0.0 inside the namespace: every preset address (and any typed one in
+    # the routed ranges) reaches the simulator; nothing outside can.
+    start_simulator 0.0.0.0 23 "$@"
     say "simulator listening on port 23 of every preset address; its log: $LOG"
     say "press \"verbinden\" in the login dialog"
     run_program
@@ -130,27 +134,11 @@ fi
 cmake --build "$BUILD" --target tastarello mastersim
 
 if [ $NETNS -eq 1 ]; then
-    exec unshare -rn env TASTARELLO_RUN_STAGE=inside TASTARELLO_BUILD_DIR="$BUILD" "$0" -- "$@"
+    # The namespace routes the login presets' ranges to its own loopback device.
+    exec tests/netns-run env TASTARELLO_RUN_STAGE=inside TASTARELLO_BUILD_DIR="$BUILD" "$0" -- "$@"
 fi
 
 # --- no namespace: the simulator on a free port of 127.0.0.1 ----------------
-LOG=$BUILD/mastersim.log
-OUT=$BUILD/mastersim.out
-"$BUILD/tools/mastersim/mastersim" --listen 127.0.0.1 --port 0 --log "$LOG" "$@" >"$OUT" &
-SIM=$!
-trap stop EXIT
-trap 'stop; exit 130' INT TERM
-# It prints the port it picked once it listens.
-PORT=""
-i=0
-while [ -z "$PORT" ]; do
-    i=$((i + 1))
-    if [ $i -gt 50 ] || ! kill -0 "$SIM" 2>/dev/null; then
-        say "the simulator did not start"
-        exit 1
-    fi
-    sleep 0.1
-    PORT=$(sed -n 's/^mastersim: listening on .* port \([0-9][0-9]*\) .*/\1/p' "$OUT")
-done
+start_simulator 127.0.0.1 0 "$@"
 say "no private network namespace: the simulator listens on 127.0.0.1 port $PORT instead (log: $LOG); press \"verbinden\""
 run_program --host 127.0.0.1 --port "$PORT"
