@@ -156,8 +156,6 @@ private slots:
         QTest::addColumn<Args>("arguments");
         QTest::addColumn<QString>("connect");  // the login dialog's button; empty: not checked
         QTest::addColumn<QStringList>("menu"); // Qt's "Select All", then the program's entries
-        row("default", Args(), "verbinden",
-            QStringList{"Alles auswählen", "Zeitstempel anzeigen", "Terminal speichern…"});
         row("de", Args{"--language", "de"}, "verbinden",
             QStringList{"Alles auswählen", "Zeitstempel anzeigen", "Terminal speichern…"});
         row("en", Args{"--language", "en"}, "connect",
