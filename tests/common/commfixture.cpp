@@ -220,6 +220,11 @@ int runScaledChild(int argc, char **argv, const ScaledCheck &check)
         return -1;
     const qreal factor = scenario[1].toDouble();
     qputenv("QT_FONT_DPI", QByteArray::number(qRound(96 * factor)));
+#ifdef Q_OS_WIN
+    // With the fonts the program shows, Windows' own (Wine's, with the font engine that the Windows
+    // check starts it with), not the offscreen plugin's.
+    qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
+#endif
     enableDisplayScaling();
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
