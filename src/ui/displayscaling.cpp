@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 
 void enableDisplayScaling()
@@ -49,9 +50,17 @@ private:
     {
         // The frame is known here on Windows; elsewhere it may be known only later.
         const QSize frame = window->frameGeometry().size() - window->size();
+        const QSize room = area.size() - frame;
         // A window shown maximized takes the whole area even where no window
-        // manager maximizes it.
-        window->resize(window->isMaximized() ? area.size() - frame : window->size().boundedTo(area.size() - frame));
+        // manager maximizes it. One that scrolls one way gets the room for the
+        // scroll bar the other way, where there is some.
+        QSize size = window->isMaximized() ? room : window->size();
+        const int bar = window->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, window);
+        if (size.height() > room.height())
+            size.rwidth() += bar;
+        if (size.width() > room.width())
+            size.rheight() += bar;
+        window->resize(size.boundedTo(room));
         QRect outer(window->frameGeometry().topLeft(), window->size() + frame);
         outer.moveRight(qMin(outer.right(), area.right()));
         outer.moveBottom(qMin(outer.bottom(), area.bottom()));
