@@ -357,6 +357,7 @@ void TestComm::helpTextsAndCaptions()
     w->showNormal();
     w->resize(1280, 800);
     auto *area = session->widget<QScrollArea>("scrollArea");
+    QVERIFY(area);
     QTRY_COMPARE(area->viewport()->size(), w->centralWidget()->size());
     QVERIFY(!area->horizontalScrollBar()->isVisible() && !area->verticalScrollBar()->isVisible());
     QCOMPARE(session->widget<QWidget>("centralWidget")->geometry(), area->viewport()->rect());

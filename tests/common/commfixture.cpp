@@ -315,6 +315,8 @@ void verifyScaledRow()
 bool scrollToAndClick(QWidget *w)
 {
     auto *area = w->window()->findChild<QScrollArea *>(QStringLiteral("scrollArea"));
+    if (!area)
+        return false;
     area->ensureWidgetVisible(w, 0, 0);
     const QRect shown(w->mapTo(area->viewport(), QPoint()), w->size());
     const QRect onScreen(w->mapToGlobal(QPoint()), w->size());
