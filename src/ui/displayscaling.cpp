@@ -79,6 +79,8 @@ QScrollArea *scrolling(QWidget *content, QWidget *parent)
     area->setObjectName(QStringLiteral("scrollArea"));
     area->setFrameShape(QFrame::NoFrame);
     area->setWidgetResizable(true);
+    // No stop of its own in the focus order; it scrolls to the widget that has the focus.
+    area->setFocusPolicy(Qt::NoFocus);
     content->setMinimumSize(extent(content));
     area->setWidget(content);
     new ScreenFit(parent);
