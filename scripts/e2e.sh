@@ -19,7 +19,7 @@ say() { printf 'e2e: %s\n' "$*" >&2; }
 fail() { say "FAILED: $*" && exit 1; }
 
 if [ -z "${TASTARELLO_E2E_INSIDE:-}" ]; then
-    for tool in Xvfb xdotool import unshare ip socat /usr/sbin/telnetd; do
+    for tool in Xvfb xdotool import xrdb unshare ip socat /usr/sbin/telnetd; do
         command -v "$tool" >/dev/null 2>&1 || fail "$tool is missing (scripts/install-deps.sh installs it)"
     done
     cmake --build "$BUILD" --target tastarello mastersim >/dev/null || fail "cannot build in $BUILD"
@@ -28,6 +28,9 @@ if [ -z "${TASTARELLO_E2E_INSIDE:-}" ]; then
 fi
 
 . scripts/xsession.sh
+# A display at 100 %, as a desktop at that scaling sets it (without it, Qt 5 scales by the virtual
+# screen's physical 100 dpi): the clicks below are in pixels.
+echo "Xft.dpi: 96" | xrdb -nocpp -merge
 LOG=$WORK/mastersim.log
 export QT_QPA_PLATFORM=xcb
 # The main window's title carries the version that the program was built with.

@@ -8,7 +8,7 @@ qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev qtwayland5 qttranslat
 qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-svg-dev qt6-wayland qt6-translations-l10n libgl-dev
 libbenchmark-dev libtelnet-dev
 clang-14 libfuzzer-14-dev libclang-rt-14-dev
-xvfb xauth xdotool x11-apps imagemagick
+xvfb xauth xdotool x11-apps x11-xserver-utils imagemagick
 inetutils-telnet inetutils-telnetd socat expect iproute2 util-linux procps
 dpkg-dev fakeroot file"
 [ $# -eq 0 ] || PKGS="$*"

@@ -19,8 +19,9 @@ await() {
     done
 }
 
-# A display number that Xvfb picks itself: its socket file is shared with the host's /tmp.
-Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x800x24 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+# A display number that Xvfb picks itself: its socket file is shared with the host's /tmp. It keeps
+# its resources (Xft.dpi) when the last program ends.
+Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 "${XVFB_SCREEN:-1280x800}x24" 3>"$WORK/display" 2>"$WORK/xvfb.log" &
 PIDS="$PIDS $!"
 await '[ -s "$WORK/display" ]' 100 || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
 DISPLAY=:$(head -n1 "$WORK/display")

@@ -285,7 +285,7 @@
    wird ein Neustart des Master ausgelöst
    und die Verbindung automatisch nach 10s wieder hergestellt.
    Dieser Neustart ist z.B. nötig, nachdem ein neues Manual eingerichtet wurde.</source>
-        <translation>* Press &quot;connect/disconnect&quot;, to set up orshut down a connection.
+        <translation>* Press &quot;connect/disconnect&quot;, to set up or shut down a connection.
 
 * If you want to restart the master at the module,
    disconnect first and connect again after the restart.
@@ -310,7 +310,7 @@
     Wenn nicht, wiederholen Sie 2-5. &#9;
 6) Drücken Sie &quot;Konfiguration speichern&quot;, um die Manualdaten auf der SD-Karte im Master-Modul zu speichern.
 7) Nach dem Einrichten des letzten Manuals, trennen Sie die Verbindung und drücken die Reset-Taste am Master-Modul.</source>
-        <translation>With these functions, newly installed manual- oder pedal-sensors are set up for the first time.
+        <translation>With these functions, newly installed manual or pedal sensors are set up for the first time.
 
 1) Choose the manual you want to set up.
 2) Click on Start.
@@ -391,7 +391,7 @@
     Wenn nicht, wiederholen Sie 2-5. &#9;
 6) Drücken Sie &quot;Konfiguration speichern&quot;, um die Manualdaten auf der SD-Karte im Master-Modul zu speichern.
 7) Nach dem Einrichten des letzten Manuals, trennen Sie die Verbindung und drücken die Reset-Taste am Master-Modul.</source>
-        <translation>With these functions, newly installed manual- oder pedal-sensors are set up for the first time.
+        <translation>With these functions, newly installed manual or pedal sensors are set up for the first time.
 
 1) Choose the manual you want to set up.
 2) Click on Start.

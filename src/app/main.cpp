@@ -1,12 +1,16 @@
 #include <QApplication>
 
 #include "catalogues.h"
+#include "displayscaling.h"
 #include "mainwindow.h"
 #include "startoptions.h"
 #include "startoutput.h"
 
 int main(int argc, char *argv[])
 {
+    // Before any application object, the one that reads the options included.
+    enableDisplayScaling();
+
     // Read before the QApplication exists, which would end the program at once
     // where no display can be opened: --help, --version and a bad option reach a
     // console without one.

@@ -2,6 +2,7 @@
 
 #include "commandhistory.h"
 #include "dialoglogin.h"
+#include "displayscaling.h"
 #include "panefinder.h"
 #include "terminalsaver.h"
 #include "terminalwriter.h"
@@ -37,6 +38,7 @@ MainWindow::MainWindow(const StartOptions &options, QWidget *parent)
     firstLoginTrial.setSingleShot(true);
 
     ui->setupUi(this);
+    scrollWhenSmall(this);
     // Every text reaches the pane through the writer, which keeps it bounded.
     terminal =
         new TerminalWriter(ui->Display, TerminalWriter::kMaxParagraphs, TerminalWriter::kMaxCharacters, this);

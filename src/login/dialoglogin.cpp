@@ -2,6 +2,8 @@
 
 #include "ui_dialoglogin.h"
 
+#include "displayscaling.h"
+
 namespace {
 
 struct AddressPreset
@@ -26,6 +28,7 @@ constexpr AddressPreset kPresets[] = {
 DialogLogin::DialogLogin(QWidget *parent) : QDialog(parent), ui(new Ui::DialogLogin)
 {
     ui->setupUi(this);
+    scrollWhenSmall(this);
     // Through the field, so that IPAddress is filled by the same road as a preset.
     emit SetIPString(QString::fromLatin1(kDefaultAddress));
     // The literals, not the fields: a catalogue may translate the fields' texts.

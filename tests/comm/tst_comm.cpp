@@ -1,5 +1,6 @@
 // The main window logged in to the simulator: the lines each click builds and their path, the
-// queue's ticks, disconnecting, the master reset, the login dialog, German captions and help texts.
+// queue's ticks, disconnecting, the master reset, the login dialog, German captions and help texts,
+// every caption whole and every widget reachable at each display scaling.
 
 #include <QApplication>
 #include <QComboBox>
@@ -8,6 +9,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -36,6 +39,29 @@ QStringList describe(const QList<CommandEntry> &entries, int from = 0)
     return out;
 }
 
+// In a scaled child: every text whole, the ones set at run time too; on the small offscreen screen
+// (800 x 600 or 800 x 800 pixels) the content scrolls and "Beenden" can be scrolled to and clicked.
+int checkWindowAtScale(const QString &language, qreal factor)
+{
+    CommSession session; // a simulator of its own beside the other children's
+    const int row = scaledScenarios().indexOf(language + QLatin1Char(' ') + QString::number(factor));
+    session.simAddress = QStringLiteral("169.254.20.%1").arg(row + 1);
+    if (!session.start())
+        return qInfo().noquote() << session.error, 2;
+    MainWindow *w = session.window();
+    QMap<QString, QStringList> runTime{{"Trennen_btn", {QObject::tr("Verbinden")}},
+                                       {"Setup_Start_Stop_btn", {QObject::tr("complete setup")}}};
+    for (const char *name : {"Kalibrieren_Start_Stop_btn", "Leerreise_fein_startstop_btn", "Firmware_startstop_btn"})
+        runTime[name] << QStringLiteral("Stop");
+    for (int i = 0; i < MainWindow::kHelpTextCount; ++i)
+        runTime["ManualText"] << w->helpText(i);
+    QStringList cut = cutOffTexts(w, factor, runTime);
+    if (!scrollToAndClick(session.widget<QPushButton>("pushButton")) || w->isVisible())
+        cut << QStringLiteral("\"Beenden\" out of reach");
+    qInfo().noquote() << cut.join(QLatin1Char('\n'));
+    return cut.isEmpty() ? 0 : 1;
+}
+
 } // namespace
 
 class TestComm : public QObject
@@ -54,6 +80,8 @@ private slots:
     void loginDialog_data();
     void loginDialog();
     void helpTextsAndCaptions();
+    void scaling_data() { addScaledRows(); }
+    void scaling() { verifyScaledRow(); }
     void cleanupTestCase() { session.reset(); }
 
 private:
@@ -385,8 +413,21 @@ void TestComm::helpTextsAndCaptions()
         QVERIFY2(help->text().section('\n', 0, 0).contains(marks[tab]), qPrintable(marks[tab]));
     }
     QCOMPARE(session->widget<QPushButton>("pushButton")->text(), QStringLiteral("Beenden"));
+
+    // Where the window has the room, nothing scrolls and nothing moves.
+    MainWindow *w = session->window();
+    w->showNormal();
+    w->resize(1280, 800);
+    auto *area = session->widget<QScrollArea>("scrollArea");
+    QVERIFY(area);
+    QTRY_COMPARE(area->viewport()->size(), w->centralWidget()->size());
+    QVERIFY(!area->horizontalScrollBar()->isVisible() && !area->verticalScrollBar()->isVisible());
+    QCOMPARE(session->widget<QWidget>("centralWidget")->geometry(), area->viewport()->rect());
 }
 
-QTEST_MAIN(TestComm)
+int main(int argc, char **argv)
+{
+    return testMain<TestComm>(argc, argv, checkWindowAtScale);
+}
 
 #include "tst_comm.moc"

@@ -4,8 +4,11 @@
 // The main window in-process against a master on port 23 inside the private network namespace of
 // tests/netns-run, shared by every test that needs a logged-in window.
 
+#include <QApplication>
+#include <QMap>
 #include <QMessageBox>
 #include <QStatusBar>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -107,6 +110,34 @@ struct ChildRun
 // once "gua" has arrived.
 int runChildWindow(const LoginAnswer &answer, const std::function<QString()> &wire = {}, int limitMs = 20000);
 QList<ChildRun> runChildScenarios(const QStringList &scenarios, int timeoutMs);
+
+// Display scaling. The scale factor is fixed when the application starts, so each row runs in a
+// child whose scenario reads "<language> <factor>" ("it 1.25"): the display's logical DPI is
+// 96 x the factor (QT_FONT_DPI, as a display at that scaling reports), the program's scaling and
+// catalogues are set up as in main(), and check's result is the child's exit code. -1: no child.
+using ScaledCheck = std::function<int(const QString &language, qreal factor)>;
+int runScaledChild(int argc, char **argv, const ScaledCheck &check);
+// Every text under root that its widget's style would cut off, as "name: text", the texts set at
+// run time included (object name, texts); and a window that is not scaled by the factor.
+QStringList cutOffTexts(QWidget *root, qreal factor, const QMap<QString, QStringList> &runTime = {});
+// Scrolls w into view in its window's scroll area and clicks it, if it is then whole on the screen.
+bool scrollToAndClick(QWidget *w);
+// The scaling rows' scenarios, each language at each factor; the rows, in a column "scenario"; and
+// a row's check: its child passed (all children run at once, at the first row).
+QStringList scaledScenarios();
+void addScaledRows();
+void verifyScaledRow();
+
+// main() of a test with scaling rows: a scaled child, or the test itself.
+template <typename Test> int testMain(int argc, char **argv, const ScaledCheck &scaledCheck)
+{
+    const int child = runScaledChild(argc, argv, scaledCheck);
+    if (child >= 0)
+        return child;
+    QApplication app(argc, argv);
+    Test test;
+    return QTest::qExec(&test, argc, argv);
+}
 
 } // namespace commtest
 
