@@ -27,15 +27,20 @@ await '[ -s "$WORK/display" ]' 100 || fail "Xvfb did not start: $(cat "$WORK/xvf
 DISPLAY=:$(head -n1 "$WORK/display")
 export DISPLAY
 
+# The first visible window whose title matches $1, as $FOUND. xdotool gives up when a window
+# vanishes while it looks (a program starting or ending), so the callers simply look again.
+find_window() {
+    FOUND=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1) && [ -n "$FOUND" ]
+}
+
 # Accepts the login dialog's default preset (the dialog's own widget geometry gives the
 # coordinates: no window manager, so no frame), waits up to $2 tenths of a second for the
 # login that the command $1 sees, and finds the main window, titled $TITLE, as $MAIN. $3 is
 # the program's output, shown when something fails.
 login_at_dialog() {
-    dialog=$(timeout 30 xdotool search --sync --onlyvisible --name '^Login Dialog$' | head -n1) ||
-        fail "the login dialog did not show"
-    xdotool windowfocus --sync "$dialog" mousemove --window "$dialog" 196 524 click 1
+    await 'find_window "^Login Dialog\$"' 300 || fail "the login dialog did not show"
+    xdotool windowfocus --sync "$FOUND" mousemove --window "$FOUND" 196 524 click 1
     await "$1" "$2" || fail "no login: $(cat "$LOG" "$3")"
-    MAIN=$(timeout 10 xdotool search --sync --onlyvisible --name "^$TITLE\$" | head -n1) ||
-        fail "the main window did not show"
+    await 'find_window "^$TITLE\$"' 100 || fail "the main window did not show"
+    MAIN=$FOUND
 }
