@@ -105,6 +105,14 @@ Scenario simulated(const char *name, const char *address, const char *typed, con
     return {name, address, typed, expect, o, false, reject, {}, {}};
 }
 
+MasterSimOptions slowRefusal()
+{
+    MasterSimOptions o;
+    o.refuseLogins = 1;
+    o.answerDelayMs = 2000;
+    return o;
+}
+
 // A scripted master; "WIRE[a|b]" in the expectation is every line it read, in order.
 Scenario raw(const char *name, const char *address, const QString &expect, const QByteArrayList &script,
              const QByteArray &pattern = {})
@@ -163,6 +171,16 @@ const QList<Scenario> &scenarios()
             box + "login refused|1|Anmeldung abgelehnt\nWIRE[tastarello|kantor]",
             {"login: ", "password: ", "\r\nLogin incorrect\r\nlogin: "}),
         raw("closed-between-prompts", "10.0.1.14", refused + "0|", {"login: ", ""}),
+        // A master that refuses only after a pause, as login programs do.
+        {"refused-first-login-slowly",
+         "10.0.1.15",
+         nullptr,
+         box + "login refused|1|Anmeldung abgelehnt",
+         slowRefusal(),
+         false,
+         false,
+         {},
+         {}},
     };
     return list;
 }
@@ -181,9 +199,17 @@ int runScenario(const Scenario &s)
     LoginAnswer answer;
     answer.reject = s.reject;
     answer.host = QString::fromLatin1(s.typed ? s.typed : s.address);
-    if (!raw)
+    if (raw)
+        return runChildWindow(answer, [&raw] { return raw->lines.join(QLatin1Char('|')); });
+    if (!sim)
         return runChildWindow(answer);
-    return runChildWindow(answer, [&raw] { return raw->lines.join(QLatin1Char('|')); });
+    // The simulator's command lines: once "gua" is among them the login has stood.
+    return runChildWindow(answer, [&sim] {
+        QStringList lines;
+        for (const MasterSim::ReceivedLine &line : sim->receivedLines())
+            lines << line.text;
+        return lines.join(QLatin1Char('|'));
+    });
 }
 
 } // namespace

@@ -240,6 +240,12 @@ private slots:
         window.queueCommand(QString(), Disconnect, 0);
         window.queueCommand(QString(), Reconnect, 0);
         QTRY_COMPARE_WITH_TIMEOUT(logins.size(), 2, 8000);
+        // So does Verbinden after Trennen.
+        auto *trennen = window.findChild<QPushButton *>(QStringLiteral("Trennen_btn"));
+        trennen->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!sim.isClientConnected() && window.telnetClient().bytesInFlight() < 0, 8000);
+        trennen->click();
+        QTRY_COMPARE_WITH_TIMEOUT(logins.size(), 3, 8000);
     }
 
     void scaling_data() { addScaledRows(); }
