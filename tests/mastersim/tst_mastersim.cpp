@@ -144,26 +144,31 @@ private slots:
             o.promptStyle = Style(style);
             o.refuseLogins = refused;
             o.lastLoginLine = lastLogin;
+            o.floodLines = 3;
         });
         QSignalSpy loggedIn(sim.get(), &MasterSim::loggedIn);
         SimClient c(sim->serverPort());
         QVERIFY(c.waitFor("login: "));
         c.send("\xff\xfd\x01"); // DO ECHO: the simulator echoes what is typed, but never the password
-        // Refused logins as standard daemons refuse them, right credentials or not.
-        for (int attempt = 0; attempt <= refused; ++attempt) {
+        // Refused logins as standard daemons refuse them, right credentials or not; first a wrong user,
+        // which counts as one of them.
+        const int failing = qMax(refused, 1);
+        for (int attempt = 0; attempt <= failing; ++attempt) {
+            const QByteArray user = attempt == 0 ? "intruder" : "tastarello";
             c.received.clear();
-            c.send("\r\ntastarello\r\n\r\n");
+            c.send("\r\n" + user + "\r\n\r\n");
             QVERIFY(c.waitFor(passwordPrompt));
-            QVERIFY(c.received.contains("tastarello\r\n"));
+            QVERIFY(c.received.contains(user + "\r\n"));
             c.send("kantor\r\n");
-            QVERIFY(c.waitFor(attempt < refused ? "Login incorrect\r\nlogin: " : "tastarello> "));
+            QVERIFY(c.waitFor(attempt < failing ? "Login incorrect\r\nlogin: " : "tastarello> "));
         }
         QVERIFY(!c.received.contains("kantor"));
         QCOMPARE(c.received.contains("\r\nLast login: "), lastLogin);
         QCOMPARE(loggedIn.count(), 1);
         c.received.clear();
-        c.send("gsm\r\n");
-        QVERIFY(c.waitFor("master software version 4.1.3"));
+        c.send("gsm\r\ngva\r\n");
+        QVERIFY(c.waitFor("master software version 4.1.3") && c.waitFor("gva 3/3"));
+        QVERIFY(c.received.contains("gva 1/3") && !c.received.contains("gva 0/3"));
         c.send("\xff\xfb\x22"); // WILL LINEMODE, which the simulator refuses
         QVERIFY(c.waitFor("\xff\xfe\x22"));
     }
