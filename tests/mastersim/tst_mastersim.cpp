@@ -85,6 +85,7 @@ private slots:
         row({"tb31", "ts", "smc3", "cm3", "std3", "smn3", "gv3"}, "key  KeyUp  KeyDown");
         row({"tu1"}, "1.9 mm (standard -1)");
         row({"td1", "std1", "gv1"}, "pre-travel 2.0 mm (standard +0)");
+        row(QString("tu2 ").repeated(10).split(' ', Qt::SkipEmptyParts), "1.0 mm (standard -10)");
         row({"smna", "tab", "tas"}, "fine pre-travel adjustment ended");
         row({"smca", "mp+712", "mp-"}, "firmware update of board 12 of Pedal 1 ended");
         row({"sx109", "fw1", "gv1"}, "unsaved changes: no");
