@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -39,23 +40,35 @@ QStringList describe(const QList<CommandEntry> &entries, int from = 0)
     return out;
 }
 
-// In a scaled child: every text whole, the ones set at run time too; on the small offscreen screen
-// (800 x 600 or 800 x 800 pixels) the content scrolls and "Beenden" can be scrolled to and clicked.
+// In a scaled child: every text of the login dialog and of the window whole, the ones set at run
+// time too; on the small offscreen screen (800 x 600 or 800 x 800 pixels) the dialog stays inside it,
+// both scroll, and "verbinden" and "Beenden" can be scrolled to and clicked.
 int checkWindowAtScale(const QString &language, qreal factor)
 {
     CommSession session; // a simulator of its own beside the other children's
     const int row = scaledScenarios().indexOf(language + QLatin1Char(' ') + QString::number(factor));
     session.simAddress = QStringLiteral("169.254.20.%1").arg(row + 1);
-    if (!session.start())
+    QStringList cut;
+    LoginAnswer answer;
+    answer.press = [&](QWidget *dialog) {
+        cut << cutOffTexts(dialog, factor);
+        if (!dialog->screen()->availableGeometry().contains(dialog->frameGeometry()))
+            cut << QStringLiteral("the dialog off the screen");
+        auto *connect = dialog->findChild<QPushButton *>(QStringLiteral("pushButton"));
+        if (!scrollToAndClick(connect))
+            cut << QStringLiteral("\"verbinden\" out of reach"), connect->click();
+    };
+    if (!session.start(answer))
         return qInfo().noquote() << session.error, 2;
     MainWindow *w = session.window();
     QMap<QString, QStringList> runTime{{"Trennen_btn", {QObject::tr("Verbinden")}},
                                        {"Setup_Start_Stop_btn", {QObject::tr("complete setup")}}};
-    for (const char *name : {"Kalibrieren_Start_Stop_btn", "Leerreise_fein_startstop_btn", "Firmware_startstop_btn"})
+    for (const char *name :
+         {"Kalibrieren_Start_Stop_btn", "Leerreise_fein_startstop_btn", "Firmware_startstop_btn"})
         runTime[name] << QStringLiteral("Stop");
     for (int i = 0; i < MainWindow::kHelpTextCount; ++i)
         runTime["ManualText"] << w->helpText(i);
-    QStringList cut = cutOffTexts(w, factor, runTime);
+    cut << cutOffTexts(w, factor, runTime);
     if (!scrollToAndClick(session.widget<QPushButton>("pushButton")) || w->isVisible())
         cut << QStringLiteral("\"Beenden\" out of reach");
     qInfo().noquote() << cut.join(QLatin1Char('\n'));

@@ -38,6 +38,8 @@ void answerLoginDialog(const LoginAnswer &answer)
                 dialog->findChild<QLineEdit *>(QLatin1String(field.first))->setText(field.second);
         if (answer.reject)
             QMetaObject::invokeMethod(dialog, "reject");
+        else if (answer.press)
+            answer.press(dialog);
         else
             dialog->findChild<QPushButton *>(QStringLiteral("pushButton"))->click();
     });
@@ -258,7 +260,8 @@ bool fits(QWidget *w, const QString &text)
     if (auto *button = qobject_cast<QPushButton *>(w)) {
         QStyleOptionButton option;
         option.initFrom(button);
-        option.features = button->autoDefault() ? QStyleOptionButton::AutoDefaultButton : QStyleOptionButton::None;
+        option.features =
+            button->autoDefault() ? QStyleOptionButton::AutoDefaultButton : QStyleOptionButton::None;
         room = w->style()->subElementRect(QStyle::SE_PushButtonContents, &option, w);
         needed = metrics.boundingRect(room, Qt::AlignCenter | Qt::TextShowMnemonic, text);
     } else if (auto *label = qobject_cast<QLabel *>(w)) {
@@ -293,10 +296,12 @@ QStringList cutOffTexts(QWidget *root, qreal factor, const QMap<QString, QString
                 texts << combo->itemText(i);
         else if (auto *tabs = qobject_cast<QTabBar *>(w))
             if (tabs->tabRect(tabs->count() - 1).right() >= tabs->width())
-                cut << w->parent()->objectName() + QStringLiteral(": tab ") + tabs->tabText(tabs->count() - 1);
+                cut << w->parent()->objectName() + QStringLiteral(": tab ") +
+                           tabs->tabText(tabs->count() - 1);
         for (const QString &text : texts)
             if (!fits(w, text))
-                cut << w->objectName() + QStringLiteral(": ") + text.section(QLatin1Char('\n'), 0, 0).left(60);
+                cut << w->objectName() + QStringLiteral(": ") +
+                           text.section(QLatin1Char('\n'), 0, 0).left(60);
     }
     return cut;
 }

@@ -25,9 +25,10 @@ extern const char *const kSimAddress;
 struct LoginAnswer
 {
     bool reject = false;
-    QString host;           // typed into the address field unless null
-    QString user, password; // typed into their fields unless null
-    int presetIndex = -1;   // chosen before typing, unless -1
+    QString host;                               // typed into the address field unless null
+    QString user, password;                     // typed into their fields unless null
+    int presetIndex = -1;                       // chosen before typing, unless -1
+    std::function<void(QWidget *dialog)> press; // presses "verbinden" itself, if set
 };
 
 // Answers the login dialog from a timer that fires in the dialog's loop, inside MainWindow().

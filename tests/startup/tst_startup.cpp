@@ -1,5 +1,4 @@
-// Start options, the command line's history, the catalogues, and the login dialog at each display
-// scaling.
+// Start options, the command line's history and the catalogues.
 
 #include <QApplication>
 #include <QLineEdit>
@@ -8,7 +7,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,25 +23,6 @@
 using Args = QStringList;
 
 using namespace commtest;
-
-// In a scaled child: every text of the login dialog whole; on the small offscreen screen (800 x 600
-// or 800 x 800 pixels) the dialog stays inside it, and "verbinden" can be scrolled to and clicked.
-int checkDialogAtScale(const QString &, qreal factor)
-{
-    DialogLogin dialog;
-    QStringList cut;
-    QTimer::singleShot(0, [&] {
-        cut = cutOffTexts(&dialog, factor);
-        if (!dialog.screen()->availableGeometry().contains(dialog.frameGeometry()))
-            cut << QStringLiteral("off the screen");
-        if (!scrollToAndClick(dialog.findChild<QPushButton *>(QStringLiteral("pushButton"))))
-            cut << QStringLiteral("\"verbinden\" out of reach"), dialog.reject();
-    });
-    if (dialog.exec() != QDialog::Accepted)
-        cut << QStringLiteral("not accepted");
-    qInfo().noquote() << cut.join(QLatin1Char('\n'));
-    return cut.isEmpty() ? 0 : 1;
-}
 
 template <typename... T> void row(const char *name, const T &...values)
 {
@@ -248,9 +227,6 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(logins.size(), 3, 8000);
     }
 
-    void scaling_data() { addScaledRows(); }
-    void scaling() { verifyScaledRow(); }
-
     // Passes once every message of the German catalogue has its Italian translation.
     void italianCatalogueComplete()
     {
@@ -267,8 +243,5 @@ private slots:
     }
 };
 
-int main(int argc, char **argv)
-{
-    return testMain<StartupTest>(argc, argv, checkDialogAtScale);
-}
+QTEST_MAIN(StartupTest)
 #include "tst_startup.moc"
