@@ -28,6 +28,7 @@ if [ -z "${TASTARELLO_E2E_INSIDE:-}" ]; then
 fi
 
 . scripts/xsession.sh
+TITLE="Tastarello $(sed -n 's/^project(tastarello VERSION \([0-9]*\.[0-9]*\).*/\1/p' CMakeLists.txt)"
 LOG=$WORK/mastersim.log
 export QT_QPA_PLATFORM=xcb
 

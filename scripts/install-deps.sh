@@ -1,6 +1,8 @@
 #!/bin/sh
 # Installs what building, running and testing need on Debian 12 (apt-get, as root
-# or through sudo). Quiet and idempotent: packages already present are kept.
+# or through sudo), or just the packages named. Quiet and idempotent: packages
+# already present are kept.
+# Usage: scripts/install-deps.sh [PACKAGE...]
 set -e
 PKGS="build-essential cmake ninja-build pkg-config git
 qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev qtwayland5 qttranslations5-l10n
@@ -10,6 +12,7 @@ clang-14 libfuzzer-14-dev libclang-rt-14-dev
 xvfb xauth xdotool x11-apps imagemagick
 inetutils-telnet inetutils-telnetd socat expect iproute2 util-linux procps
 dpkg-dev fakeroot file"
+[ $# -eq 0 ] || PKGS="$*"
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 missing=""

@@ -82,6 +82,7 @@ export WINEPREFIX=$B/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,wineme
 rm -rf "$WINEPREFIX"
 ON_EXIT='wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"'
 . scripts/xsession.sh
+TITLE="Tastarello $(echo "$VERSION" | cut -d. -f1,2)"
 # Runs a check in a process of its own, where set -e holds, and counts it.
 PASSED=0 FAILED=0
 check() {

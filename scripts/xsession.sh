@@ -28,13 +28,13 @@ export DISPLAY
 
 # Accepts the login dialog's default preset (the dialog's own widget geometry gives the
 # coordinates: no window manager, so no frame), waits up to $2 tenths of a second for the
-# login that the command $1 sees, and finds the main window as $MAIN. $3 is the program's
-# output, shown when something fails.
+# login that the command $1 sees, and finds the main window, titled $TITLE, as $MAIN. $3 is
+# the program's output, shown when something fails.
 login_at_dialog() {
     dialog=$(timeout 30 xdotool search --sync --onlyvisible --name '^Login Dialog$' | head -n1) ||
         fail "the login dialog did not show"
     xdotool windowfocus --sync "$dialog" mousemove --window "$dialog" 196 524 click 1
     await "$1" "$2" || fail "no login: $(cat "$LOG" "$3")"
-    MAIN=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tastarello 2.6$' | head -n1) ||
+    MAIN=$(timeout 10 xdotool search --sync --onlyvisible --name "^$TITLE\$" | head -n1) ||
         fail "the main window did not show"
 }
