@@ -102,6 +102,7 @@ struct ChildRun
 // prints "STATUS|<status after construction>" and "HOST|<host>", then "ONLINE" and returns 0 once
 // online; returns 3 when nothing ends the run in time. The fatal paths exit with code 1.
 int runChildWindow(const LoginAnswer &answer, int limitMs = 20000);
+// Starts a child per scenario at once; those not done timeoutMs after the start are ended.
 QList<ChildRun> runChildScenarios(const QStringList &scenarios, int timeoutMs);
 
 } // namespace commtest
