@@ -91,7 +91,7 @@ if [ -z "${TASTARELLO_WIN_INSIDE:-}" ]; then
     fi
     cross_build "$P/src" "$P/build" tastarello
     stage "$P/build" "$P/stage"
-    mkdir "$P/stage/styles" && cp "$S/imageformats/qico.dll" "$P/stage/styles/qwindowsvistastyle.dll"
+    mkdir "$P/stage/styles" && cp "$QT/plugins/platforms/qminimal.dll" "$P/stage/styles/qwindowsvistastyle.dll"
     installer "$P/stage" "$P/src/packaging/tastarello.nsi" "$P/$NAME-setup.exe"
     mark "previous version"
 
