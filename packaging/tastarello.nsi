@@ -80,7 +80,8 @@ Section
     ; An earlier installation, here or elsewhere, goes with its own uninstaller, which knows its
     ; files. Run in place (_?=) it waits, and leaves itself and its folder behind.
     ReadRegStr $0 HKLM "${UNINSTALL_KEY}" InstallLocation
-    ${If} ${FileExists} "$0\uninstall.exe"
+    ${If} $0 != ""
+    ${AndIf} ${FileExists} "$0\uninstall.exe"
         ExecWait '"$0\uninstall.exe" /S _?=$0'
         Delete "$0\uninstall.exe"
         RMDir "$0"
