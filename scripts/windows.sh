@@ -295,7 +295,7 @@ FOLDER='C:\Program Files\Tastarello Prüfstand'
 dir_of_folder() { echo "$C/Program Files/Tastarello Prüfstand"; }
 
 # Exactly the new version's files in the folder $1, as built, with its uninstaller; one
-# uninstall entry, the new version's.
+# uninstall entry, the new version's, with what Apps & features shows.
 newer_only() {
     (cd "$1" && find . -type f | sort) >"$WORK/installed"
     (cd "$B/$NAME" && find . -type f ! -name mastersim.exe && echo ./uninstall.exe) | sort | diff - "$WORK/installed" ||
@@ -303,8 +303,11 @@ newer_only() {
     (cd "$B/$NAME" && find . -type f ! -name mastersim.exe -exec cmp {} "$1/{}" ';') || fail "an older file stayed"
     [ "$(wine reg query "$UNINSTALL_KEY" /s | grep -ac 'DisplayName.*Tastarello')" = 1 ] ||
         fail "not one uninstall entry: $(wine reg query "$UNINSTALL_KEY" /s | grep -a Tastarello)"
-    wine reg query "$UNINSTALL_KEY\\Tastarello Service" /v DisplayVersion | grep -aq "REG_SZ *$VERSION" ||
-        fail "the uninstall entry is not the new version's"
+    entry=$(wine reg query "$UNINSTALL_KEY\\Tastarello Service" | tr -d '\r')
+    for value in "DisplayVersion *REG_SZ *$VERSION\$" "DisplayIcon *REG_SZ .*\\\\tastarello.exe,0\$" \
+        "Publisher *REG_SZ *Tastarello\$" "EstimatedSize *REG_DWORD *0x[0-9a-f]*[1-9a-f]"; do
+        printf '%s\n' "$entry" | LC_ALL=C grep -aq "$value" || fail "no $value in the uninstall entry: $entry"
+    done
 }
 
 # The previous version installed into a folder with blanks and umlauts, the new one over it
