@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs what building, running and testing need on Debian 12 (apt-get, as root
-# or through sudo). Quiet and idempotent: packages already present are kept.
-# Usage: scripts/install-deps.sh [PACKAGE...]  (just these instead of the usual set)
+# or through sudo), or just the packages named. Quiet and idempotent: packages
+# already present are kept.
+# Usage: scripts/install-deps.sh [PACKAGE...]
 set -e
 PKGS="build-essential cmake ninja-build pkg-config git
 qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev qtwayland5 qttranslations5-l10n

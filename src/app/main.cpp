@@ -6,6 +6,10 @@
 #include "startoptions.h"
 #include "startoutput.h"
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 int main(int argc, char *argv[])
 {
     // Before any application object, the one that reads the options included.
@@ -24,6 +28,12 @@ int main(int argc, char *argv[])
         return options.exitCode;
     }
 
+#ifdef Q_OS_WIN
+    // The installer and the uninstaller look for this name and wait while it exists, so that
+    // they never replace or delete the files of a running program. Windows removes it with the
+    // process; Global: seen from every session of the machine.
+    CreateMutexW(nullptr, FALSE, L"Global\\TastarelloServiceRunning");
+#endif
     QApplication a(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
     const Catalogues catalogues(options.language);

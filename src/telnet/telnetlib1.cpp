@@ -6,6 +6,7 @@
 #include "telnetlib1_p.h"
 #include "telnetlib1auth.h"
 
+#include <QElapsedTimer>
 #include <QSocketNotifier>
 #include <QTcpSocket>
 #include <QtGlobal>
@@ -102,12 +103,27 @@ telnetlib1Private::telnetlib1Private(telnetlib1 *client)
     attachSocket(new QTcpSocket(this));
 #ifdef Q_OS_WIN
     readTimer.setSingleShot(true);
-    connect(&readTimer, &QTimer::timeout, this, [this] {
-        if (tcpSocket)
-            receiveBytes(tcpSocket->readAll());
-    });
+    connect(&readTimer, &QTimer::timeout, this, &telnetlib1Private::readTurn);
 #endif
 }
+
+#ifdef Q_OS_WIN
+// Qt's Windows event dispatcher hands the timer's event out only once no message
+// waits, and by then the socket may hold all of kMaxReadBytes: decoded and shown
+// in one go, that held the window for seconds (minutes under Wine once the pane
+// was full), the connect time-out and the boxes' own timers with it. In turns of
+// kReadTurnMs the window's timers run between two turns, however much is waiting.
+void telnetlib1Private::readTurn()
+{
+    QElapsedTimer turn;
+    turn.start();
+    while (tcpSocket && tcpSocket->bytesAvailable() > 0 && turn.elapsed() < kReadTurnMs)
+        receiveBytes(tcpSocket->read(kReadPieceBytes));
+    // No new data, no readyRead: what is left asks for the next turn itself.
+    if (tcpSocket && tcpSocket->bytesAvailable() > 0)
+        readTimer.start(kReadTimerMs);
+}
+#endif
 
 telnetlib1Private::~telnetlib1Private()
 {

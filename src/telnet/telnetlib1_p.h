@@ -151,7 +151,12 @@ private:
     // an old connection is parsed, answered or shown once a new one is up.
     quint32 session = 0;
 #ifdef Q_OS_WIN
+    // Reads what the socket holds, piece by piece, for at most kReadTurnMs and
+    // then leaves the rest to the next turn of readTimer.
+    void readTurn();
     static constexpr int kReadTimerMs = 1;
+    static constexpr int kReadTurnMs = 25;
+    static constexpr int kReadPieceBytes = 4096;
     QTimer readTimer;
 #endif
     // How far the search for IAC SE has got, so that a held-back sub-negotiation

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -214,13 +215,15 @@ QList<ChildRun> runChildScenarios(const QStringList &scenarios, int timeoutMs)
         processes[size_t(i)].setProcessChannelMode(QProcess::MergedChannels);
         processes[size_t(i)].start(QCoreApplication::applicationFilePath(), QStringList());
     }
-    // Waited for without an event loop: the children only need time.
+    // Waited for without an event loop: the children only need time, all of them the same.
+    const QDeadlineTimer deadline(timeoutMs);
     QList<ChildRun> runs;
     for (int i = 0; i < scenarios.size(); ++i) {
         QProcess &p = processes[size_t(i)];
         ChildRun run;
         run.scenario = scenarios[i];
-        run.finished = p.waitForFinished(timeoutMs) && p.exitStatus() == QProcess::NormalExit;
+        run.finished = p.waitForFinished(int(qMax<qint64>(deadline.remainingTime(), 0))) &&
+                       p.exitStatus() == QProcess::NormalExit;
         if (!run.finished)
             p.kill(), p.waitForFinished(2000);
         run.exitCode = p.exitCode();

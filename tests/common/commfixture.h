@@ -110,6 +110,7 @@ struct ChildRun
 // which tells what the master has read, each box is followed by "WIRE[<wire>]", and so is "ONLINE"
 // once "gua" has arrived.
 int runChildWindow(const LoginAnswer &answer, const std::function<QString()> &wire = {}, int limitMs = 20000);
+// Starts a child per scenario at once; those not done timeoutMs after the start are ended.
 QList<ChildRun> runChildScenarios(const QStringList &scenarios, int timeoutMs);
 
 // Display scaling. The scale factor is fixed when the application starts, so each row runs in a
