@@ -120,9 +120,11 @@ Scenario raw(const char *name, const char *address, const QString &expect, const
     return {name, address, nullptr, expect, {}, true, false, script, pattern};
 }
 
-QByteArray bytes(const char *text, int size)
+// A literal with NULs inside, counted by the compiler.
+template <int N>
+QByteArray bytes(const char (&text)[N])
 {
-    return QByteArray(text, size);
+    return QByteArray(text, N - 1);
 }
 
 // The box's line reads "BOX|title|text|window enabled|status"; until the first login the window
@@ -157,16 +159,16 @@ const QList<Scenario> &scenarios()
             {"\xff\xfa\x18" + QByteArray(20000, 'x') + "\r\nlogin: ", "password: "}),
         // Each prompt in pieces, as reads may cut it: NULs end the texts, a NOP sits inside a word.
         raw("prompts-in-pieces", "10.0.1.9", online,
-            {bytes("lo\0gi\0n: \0", 10), bytes("\0pass\0\xff\xf1word: \0", 16)}),
+            {bytes("lo\0gi\0n: \0"), bytes("\0pass\0\xff\xf1word: \0")}),
         // Only a word at the end of what has come is a prompt: a banner line that mentions both is
         // shown, and a greeting after the login too.
         raw("banner-mentions-the-words", "10.0.1.10", online,
-            {bytes("Your login: and password: are on the label.\r\n\0login: ", 56), "password: "}),
+            {bytes("Your login: and password: are on the label.\r\n\0login: "), "password: "}),
         raw("last-login-greeting", "10.0.1.11", online,
             {"login: ", "password: ", "\r\nLast login: Mon Dec  7 17:46:35 from 10.0.0.2\r\nmaster> "}),
         // Each prompt at most once per connection; a login prompt after the password is a refusal.
         raw("each-prompt-once", "10.0.1.12", online,
-            {"login: ", bytes("\r\nlogin: \0password: ", 20), "\r\npassword: "}),
+            {"login: ", bytes("\r\nlogin: \0password: "), "\r\npassword: "}),
         raw("refused-first-login", "10.0.1.13",
             box + "login refused|1|Anmeldung abgelehnt\nWIRE[tastarello|kantor]",
             {"login: ", "password: ", "\r\nLogin incorrect\r\nlogin: "}),
