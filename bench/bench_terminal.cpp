@@ -12,7 +12,7 @@
 // and last paragraph of every change of the pane), CPU used as a share of one core, and resident
 // memory each second.
 //
-// Runs itself inside a private network namespace (tests/netns-run), because the program connects
+// Runs itself inside a private network namespace (scripts/netns-run), because the program connects
 // to port 23 only.
 //   bench_terminal [--lines N] [--line-length N] [--commands N] [--stream RATE --seconds T]
 // The platform is offscreen unless QT_QPA_PLATFORM says otherwise (for example xcb under Xvfb,
@@ -142,7 +142,7 @@ int main(int argc, char **argv)
             args.push_back(argv[i]);
         args.push_back(nullptr);
         execv(TASTARELLO_NETNS_RUN, args.data());
-        std::perror("bench_terminal: cannot run tests/netns-run");
+        std::perror("bench_terminal: cannot run scripts/netns-run");
         return 1;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

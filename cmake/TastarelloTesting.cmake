@@ -1,7 +1,7 @@
 # tastarello_add_qtest(<name> SOURCES ... [LIBS ...] [GUI] [NETNS] [TIMEOUT s])
 #   One Qt Test program, registered with CTest under its own name.
 #   GUI:   runs with QT_QPA_PLATFORM=offscreen.
-#   NETNS: runs inside a private network namespace (tests/netns-run), where it may
+#   NETNS: runs inside a private network namespace (scripts/netns-run), where it may
 #          bind port 23 and reach any address routed to the loopback device.
 function(tastarello_add_qtest name)
     cmake_parse_arguments(T "GUI;NETNS" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
@@ -9,7 +9,7 @@ function(tastarello_add_qtest name)
     target_link_libraries(${name} PRIVATE Qt::Test ${T_LIBS})
     if(T_NETNS)
         # A cross build's emulator (Wine) goes before the program, as CTest puts it before the others.
-        add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/tests/netns-run ${CMAKE_CROSSCOMPILING_EMULATOR}
+        add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/scripts/netns-run ${CMAKE_CROSSCOMPILING_EMULATOR}
                                       $<TARGET_FILE:${name}>)
     else()
         add_test(NAME ${name} COMMAND ${name})

@@ -1,10 +1,6 @@
-// libFuzzer target: arbitrary server bytes, cut into arbitrary reads, fed to a
-// fresh telnet client whose link is up. The bytes the client writes back stay in
-// the socket's buffer: no event loop runs, so nothing is ever flushed.
-//
-// Input layout (FuzzedDataProvider takes integers from the end): one byte of
-// client setup, one byte choosing the largest read, then per read its length;
-// the stream itself is the front of the input, so seeds are plain streams.
+// libFuzzer target: arbitrary server bytes, cut into arbitrary reads, fed to a fresh telnet client
+// whose link is up (its replies stay unflushed: no event loop runs). Integers come from the input's
+// end (setup, largest read, each read's length), the stream from its front: seeds are plain streams.
 
 #include "telnetlib1.h"
 #include "telnetlib1_p.h"
@@ -21,17 +17,13 @@
 #include <cstdlib>
 
 namespace {
-// One end of a socket pair that each client gets a duplicate of; the other end
-// is never read.
-int linkDescriptor = -1;
+int linkDescriptor = -1; // one end of a socket pair, duplicated for each client; never read
 
 void ignoreLog(QtMsgType, const QMessageLogContext &, const QString &) {}
 } // namespace
 
-// Each input allocates a client, two sockets and a string per text run, so the
-// allocator's bookkeeping costs more than the parsing: no fill, a small
-// quarantine and short allocation stacks more than double the executions per
-// second. For a fuller report of a finding, rerun it with ASAN_OPTIONS set.
+// The allocator's bookkeeping costs more than the parsing: lighter settings more than double the
+// executions per second. For a fuller report of a finding, rerun it with ASAN_OPTIONS set.
 extern "C" const char *__asan_default_options()
 {
     return "max_malloc_fill_size=0:quarantine_size_mb=1:malloc_context_size=4";
@@ -74,8 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         QObject::connect(&client, &telnetlib1::loginRequired,
                          [&client] { client.setCredentials(QStringLiteral("late"), QStringLiteral("pw")); });
     if (setup & 0x10) {
-        // Receivers that write, close, or (as a nested event loop would) bring
-        // in the next read while a read is being parsed.
+        // Receivers that write, close, or (like a nested event loop) bring in a read while parsing.
         QObject::connect(&client, &telnetlib1::message, [&client, engine](const QString &text) {
             if (text.contains(QLatin1Char('q')))
                 client.close();
@@ -95,10 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (setup & 0x20)
         client.setTerminalSize(132, 50);
 
-    // Read lengths are taken from the end of the input, the reads themselves
-    // from the front, without copying. After kMaxReads reads the rest comes as
-    // one: the time per input stays bounded, which with tiny reads of long
-    // inputs would otherwise cut the executions per second several times over.
+    // After kMaxReads reads the rest comes as one, which bounds the time per input.
     constexpr int kMaxReads = 64;
     size_t offset = 0;
     for (int reads = 1; offset < input.remaining_bytes(); ++reads) {
@@ -108,8 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const size_t length = std::min(wanted, input.remaining_bytes() - offset);
         engine->receiveBytes(reinterpret_cast<const char *>(data) + offset, int(length));
         offset += length;
-        // Only an unfinished command sequence may be held back, and never more
-        // than the sub-negotiation bound.
+        // Only an unfinished command may be held back, never more than the sub-negotiation bound.
         if (engine->pending.size() >= kMaxSubnegotiation)
             std::abort();
     }

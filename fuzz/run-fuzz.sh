@@ -1,12 +1,8 @@
 #!/bin/sh
-# Builds the telnet fuzzer with clang and runs it on a copy of the seed corpus.
-#
-#   fuzz/run-fuzz.sh [SECONDS | -runs=N] [more libFuzzer flags]
-#
-# Default: 60 seconds. FUZZ_BUILD_DIR picks the build directory (default
-# <repo>/build-fuzz), FUZZ_CXX the compiler (default clang++-14). Exits non-zero
-# when the fuzzer finds a crash, a leak or undefined behaviour; the reproducer
-# and the logs are then left in the printed work directory.
+# Builds the telnet fuzzer with clang and runs it on a copy of the seed corpus:
+#   fuzz/run-fuzz.sh [SECONDS (default 60) | -runs=N] [more libFuzzer flags]
+# FUZZ_BUILD_DIR: build directory (default build-fuzz), FUZZ_CXX: compiler (default clang++-14).
+# A crash, leak or undefined behaviour fails, leaving the reproducer in the printed directory.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")

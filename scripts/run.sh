@@ -82,7 +82,7 @@ start_simulator() {
     done
 }
 
-# --- second stage: inside the namespace (tests/netns-run) --------------------
+# --- second stage: inside the namespace (scripts/netns-run) --------------------
 if [ "${TASTARELLO_RUN_STAGE:-}" = inside ]; then
     # 0.0.0.0 inside the namespace: every preset address (and any typed one in
     # the routed ranges) reaches the simulator; nothing outside can.
@@ -135,7 +135,7 @@ cmake --build "$BUILD" --target tastarello mastersim
 
 if [ $NETNS -eq 1 ]; then
     # The namespace routes the login presets' ranges to its own loopback device.
-    exec tests/netns-run env TASTARELLO_RUN_STAGE=inside TASTARELLO_BUILD_DIR="$BUILD" "$0" -- "$@"
+    exec scripts/netns-run env TASTARELLO_RUN_STAGE=inside TASTARELLO_BUILD_DIR="$BUILD" "$0" -- "$@"
 fi
 
 # --- no namespace: the simulator on a free port of 127.0.0.1 ----------------

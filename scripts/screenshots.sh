@@ -25,7 +25,7 @@ if [ -z "${TASTARELLO_SHOTS_INSIDE:-}" ]; then
         command -v "$tool" >/dev/null 2>&1 || fail "$tool is missing (scripts/install-deps.sh installs it)"
     done
     cmake --build "$BUILD" --target tastarello mastersim >/dev/null || fail "cannot build in $BUILD"
-    exec tests/netns-run env TASTARELLO_SHOTS_INSIDE=1 "$0" "$BUILD" "$OUT" "$SIZE" "$@"
+    exec scripts/netns-run env TASTARELLO_SHOTS_INSIDE=1 "$0" "$BUILD" "$OUT" "$SIZE" "$@"
 fi
 
 XVFB_SCREEN=$SIZE

@@ -104,7 +104,7 @@ if [ -z "${TASTARELLO_WIN_INSIDE:-}" ]; then
     # The rest in a private network namespace: the simulator on port 23 at the login dialog's
     # address, and Wine's sockets, which its server makes, with it.
     rm -f "$B/windows.log" "$B/windows-times.log"
-    tests/netns-run env TASTARELLO_WIN_INSIDE=1 QT="$QT" "$0" || rc=$?
+    scripts/netns-run env TASTARELLO_WIN_INSIDE=1 QT="$QT" "$0" || rc=$?
     cat "$B/windows.log" 2>/dev/null || echo "windows: 0 passed, 1 failed"
     say "took $(($(date +%s) - START)) s: $TIMES, $(cat "$B/windows-times.log" 2>/dev/null)"
     exit "${rc:-0}"

@@ -1,27 +1,14 @@
 #include "commfixture.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QComboBox>
-#include <QDeadlineTimer>
-#include <QLabel>
-#include <QLineEdit>
-#include <QProcess>
-#include <QPushButton>
-#include <QScreen>
-#include <QScrollArea>
-#include <QSpinBox>
-#include <QStyleOption>
-#include <QTabBar>
-#include <QTest>
-#include <QTranslator>
+#include <QtTest>
+#include <QtWidgets>
 
 #include "catalogues.h"
 #include "displayscaling.h"
+#include "startoptions.h"
 
 namespace commtest {
 
-const char *const kSimAddress = "169.254.100.100";
 const char *const scenarioVariable = "TASTARELLO_TEST_SCENARIO";
 
 void answerLoginDialog(const LoginAnswer &answer)
@@ -30,8 +17,6 @@ void answerLoginDialog(const LoginAnswer &answer)
         QWidget *dialog = QApplication::activeModalWidget();
         if (!dialog)
             return;
-        if (answer.presetIndex >= 0)
-            dialog->findChild<QComboBox *>(QStringLiteral("comboBox"))->setCurrentIndex(answer.presetIndex);
         const QPair<const char *, QString> typed[] = {
             {"lineEditIP", answer.host}, {"lineEditUser", answer.user}, {"lineEditPass", answer.password}};
         for (const auto &field : typed)
@@ -54,10 +39,7 @@ MessageBoxCloser::MessageBoxCloser(QMessageBox::StandardButton answer) : answer(
             if (!box || !box->isVisible() || box->property("commtestSeen").toBool())
                 continue;
             box->setProperty("commtestSeen", true);
-            Seen s{box->windowTitle(), box->text(), false, QString(), {}};
-            for (QAbstractButton *b : box->buttons())
-                s.buttons << b->text();
-            s.buttons.sort();
+            Seen s{box->windowTitle(), box->text(), false, QString()};
             if (auto *owner = qobject_cast<QMainWindow *>(box->parentWidget()))
                 s.windowEnabled = owner->isEnabled(), s.windowStatus = owner->statusBar()->currentMessage();
             seen.append(s);
@@ -77,19 +59,17 @@ MessageBoxCloser::MessageBoxCloser(QMessageBox::StandardButton answer) : answer(
     timer.start(20);
 }
 
-CommSession::CommSession(const MasterSimOptions &options) : simOptions(options) {}
-
 bool CommSession::start(LoginAnswer answer)
 {
-    if (answer.host.isNull())
+    if (answer.host.isNull() && arguments.isEmpty())
         answer.host = simAddress;
     simulator = std::make_unique<MasterSim>(simOptions);
-    if (!simulator->listen(QHostAddress(simAddress), MainWindow::kTelnetPort)) {
+    if (!simulator->listen(QHostAddress(simAddress), simPort)) {
         error = QStringLiteral("the simulator cannot listen on port 23 (not inside a network namespace?)");
         return false;
     }
     answerLoginDialog(answer);
-    mainWindow = std::make_unique<MainWindow>();
+    mainWindow = std::make_unique<MainWindow>(parseStartOptions(QStringList("tastarello") + arguments));
     if (!waitForStatus(QStringLiteral("online"), 8000) || !mainWindow->isEnabled()) {
         error = QStringLiteral("no login: status \"%1\"").arg(statusBar()->currentMessage());
         return false;
@@ -114,11 +94,6 @@ bool CommSession::waitForReceived(int count, int timeoutMs)
     return QTest::qWaitFor([&] { return simulator->receivedLines().size() >= count; }, timeoutMs);
 }
 
-bool CommSession::waitForQueueEmpty(int timeoutMs)
-{
-    return QTest::qWaitFor([&] { return mainWindow->pendingCommands().isEmpty(); }, timeoutMs);
-}
-
 bool CommSession::waitForStatus(const QString &text, int timeoutMs)
 {
     return QTest::qWaitFor([&] { return statusBar()->currentMessage() == text; }, timeoutMs);
@@ -126,7 +101,7 @@ bool CommSession::waitForStatus(const QString &text, int timeoutMs)
 
 bool CommSession::drainAndClear(int timeoutMs)
 {
-    if (!waitForQueueEmpty(timeoutMs))
+    if (!QTest::qWaitFor([&] { return mainWindow->pendingCommands().isEmpty(); }, timeoutMs))
         return false;
     // The last line reaches the simulator on a later turn of the event loop: a line sent
     // directly now marks the end of what the queue sent.
@@ -163,6 +138,8 @@ QString CommSession::perform(const QStringList &steps)
             continue;
         else if (verb == QLatin1String("set") && edit)
             edit->setText(value);
+        else if (verb == QLatin1String("key") && edit) // Return or Up
+            QTest::keyClick(edit, value == QLatin1String("Up") ? Qt::Key_Up : Qt::Key_Return);
         else if (verb != QLatin1String("is") || !w || text != value)
             return QStringLiteral("%1: failed (widget %2, text \"%3\")")
                 .arg(step, w ? "found" : "missing", text);

@@ -2,14 +2,10 @@
 #define COMMFIXTURE_H
 
 // The main window in-process against a master on port 23 inside the private network namespace of
-// tests/netns-run, shared by every test that needs a logged-in window.
+// scripts/netns-run, shared by every test that needs a logged-in window.
 
-#include <QApplication>
-#include <QMap>
-#include <QMessageBox>
-#include <QStatusBar>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <functional>
 #include <memory>
@@ -19,15 +15,10 @@
 
 namespace commtest {
 
-// The simulator's address in the tests: the link-local range, like the dialog's default preset.
-extern const char *const kSimAddress;
-
 struct LoginAnswer
 {
     bool reject = false;
-    QString host;                               // typed into the address field unless null
-    QString user, password;                     // typed into their fields unless null
-    int presetIndex = -1;                       // chosen before typing, unless -1
+    QString host, user, password;               // typed into their fields unless null
     std::function<void(QWidget *dialog)> press; // presses "verbinden" itself, if set
 };
 
@@ -43,7 +34,6 @@ public:
         QString title, text;
         bool windowEnabled;   // the main window behind the box
         QString windowStatus; // its status-bar text then
-        QStringList buttons;  // their texts, sorted
     };
     explicit MessageBoxCloser(QMessageBox::StandardButton answer = QMessageBox::Ok);
     QMessageBox::StandardButton answer;
@@ -58,10 +48,12 @@ private:
 class CommSession
 {
 public:
-    explicit CommSession(const MasterSimOptions &options = MasterSimOptions());
-    QString simAddress = QString::fromLatin1(kSimAddress); // where the simulator listens, on port 23
-    // Answers the dialog, builds the window, waits for "online" and "gua".
-    // Returns false with a reason in error.
+    explicit CommSession(const MasterSimOptions &options = MasterSimOptions()) : simOptions(options) {}
+    // Where the simulator listens: link-local, like the dialog's default preset.
+    QString simAddress = QStringLiteral("169.254.100.100");
+    quint16 simPort = MainWindow::kTelnetPort;
+    QStringList arguments; // the program's start options; with them, the dialog's address is theirs
+    // Answers the dialog, builds the window, waits for "online" and "gua"; false with a reason in error.
     bool start(LoginAnswer answer = LoginAnswer());
     QString error;
 
@@ -75,15 +67,13 @@ public:
 
     QStringList receivedTexts() const;
     bool waitForReceived(int count, int timeoutMs);
-    bool waitForQueueEmpty(int timeoutMs);
     bool waitForStatus(const QString &text, int timeoutMs);
     // Lets the queue run empty and its last line arrive, then forgets what arrived.
     bool drainAndClear(int timeoutMs = 8000);
 
-    // Carries out click-script steps; returns an error text, empty on success. Steps:
-    // "click:<button>", "set:<widget>=<value>" (combo box index, spin box value, line edit text),
-    // "is:<widget>=<text>" (line edit or button text, spin box "<value> of 1-<maximum>"), "select:<i>"
-    // (the keyboard box).
+    // Carries out steps; returns an error text, empty on success. "click:<button>", "set:<widget>=<value>"
+    // (combo box index, spin box value, line edit text), "key:<line edit>=Return|Up", "is:<widget>=<text>"
+    // (line edit or button text, spin box "<value> of 1-<maximum>"), "select:<i>" (the keyboard box).
     QString perform(const QStringList &steps);
 
 private:
@@ -94,8 +84,8 @@ private:
 
 void installGermanCatalogue();
 
-// The fatal paths end the process: scenarios run as child processes of this binary, chosen by
-// the environment variable scenarioVariable.
+// The fatal paths end the process: scenarios run as children of this binary, chosen by the
+// environment variable scenarioVariable.
 extern const char *const scenarioVariable;
 struct ChildRun
 {
@@ -104,28 +94,26 @@ struct ChildRun
     bool finished = false; // on its own, without crash, in time
     QString output;
 };
-// In the child: answers the dialog, prints and closes every box ("BOX|title|text|enabled|status"),
-// prints "STATUS|<status after construction>" and "HOST|<host>", then "ONLINE" and returns 0 once
-// online; returns 3 when nothing ends the run in time. The fatal paths exit with code 1. With wire,
-// which tells what the master has read, each box is followed by "WIRE[<wire>]", and so is "ONLINE"
-// once "gua" has arrived.
+// In the child: prints and closes every box ("BOX|title|text|enabled|status"), prints
+// "STATUS|<status after construction>", "HOST|<host>", and "ONLINE" once online (then returns 0;
+// 3 when nothing ends the run in time). With wire (what the master has read), each box and
+// "ONLINE" are followed by "WIRE[<wire>]", the latter once "gua" has arrived.
 int runChildWindow(const LoginAnswer &answer, const std::function<QString()> &wire = {}, int limitMs = 20000);
 // Starts a child per scenario at once; those not done timeoutMs after the start are ended.
 QList<ChildRun> runChildScenarios(const QStringList &scenarios, int timeoutMs);
 
-// Display scaling. The scale factor is fixed when the application starts, so each row runs in a
-// child whose scenario reads "<language> <factor>" ("it 1.25"): the display's logical DPI is
-// 96 x the factor (QT_FONT_DPI, as a display at that scaling reports), the program's scaling and
-// catalogues are set up as in main(), and check's result is the child's exit code. -1: no child.
+// Display scaling is fixed when the application starts, so each scaling row runs in a child whose
+// scenario reads "<language> <factor>": the display's logical DPI is 96 x the factor, scaling and
+// catalogues are set up as in main(), and check's result is the exit code. -1: no child.
 using ScaledCheck = std::function<int(const QString &language, qreal factor)>;
 int runScaledChild(int argc, char **argv, const ScaledCheck &check);
-// Every text under root that its widget's style would cut off, as "name: text", the texts set at
-// run time included (object name, texts); and a window that is not scaled by the factor.
+// Every text under root that its style would cut off ("name: text"), with the texts set at run time
+// (by object name); and a window that is not scaled by the factor.
 QStringList cutOffTexts(QWidget *root, qreal factor, const QMap<QString, QStringList> &runTime = {});
 // Scrolls w into view in its window's scroll area and clicks it, if it is then whole on the screen.
 bool scrollToAndClick(QWidget *w);
-// The scaling rows' scenarios, each language at each factor; the rows, in a column "scenario"; and
-// a row's check: its child passed (all children run at once, at the first row).
+// The scaling rows (each language at each factor, column "scenario") and a row's check: its child
+// passed (all children run at once, at the first row).
 QStringList scaledScenarios();
 void addScaledRows();
 void verifyScaledRow();
