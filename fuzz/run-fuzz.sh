@@ -9,10 +9,7 @@ root=$(dirname "$here")
 build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
 limit=${1:-60}
 [ $# -gt 0 ] && shift
-case "$limit" in
-    -*) ;;
-    *) limit="-max_total_time=$limit" ;;
-esac
+case "$limit" in -*) ;; *) limit="-max_total_time=$limit" ;; esac
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER="${FUZZ_CXX:-clang++-14}" -DTASTARELLO_FUZZ=ON -DTASTARELLO_TESTS=OFF >/dev/null

@@ -182,6 +182,9 @@ int runChildWindow(const LoginAnswer &answer, const std::function<QString()> &wi
     return 0;
 }
 
+namespace {
+
+// Starts a child per scenario at once; those not done timeoutMs after the start are ended.
 QList<ChildRun> runChildScenarios(const QStringList &scenarios, int timeoutMs)
 {
     std::vector<QProcess> processes(size_t(scenarios.size()));
@@ -208,6 +211,17 @@ QList<ChildRun> runChildScenarios(const QStringList &scenarios, int timeoutMs)
         runs.append(run);
     }
     return runs;
+}
+
+} // namespace
+
+ChildRun childOfRow(const QStringList &scenarios, int timeoutMs)
+{
+    static QMap<QString, ChildRun> runs;
+    if (runs.isEmpty())
+        for (const ChildRun &run : runChildScenarios(scenarios, timeoutMs))
+            runs.insert(run.scenario, run);
+    return runs.value(QString::fromLatin1(QTest::currentDataTag()));
 }
 
 int runScaledChild(int argc, char **argv, const ScaledCheck &check)
@@ -304,11 +318,7 @@ void addScaledRows()
 
 void verifyScaledRow()
 {
-    static QMap<QString, ChildRun> runs;
-    if (runs.isEmpty())
-        for (const ChildRun &run : runChildScenarios(scaledScenarios(), 60000))
-            runs.insert(run.scenario, run);
-    const ChildRun run = runs.value(QString::fromLatin1(QTest::currentDataTag()));
+    const ChildRun run = childOfRow(scaledScenarios(), 60000);
     QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.output));
 }
 

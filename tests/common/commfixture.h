@@ -99,8 +99,9 @@ struct ChildRun
 // 3 when nothing ends the run in time). With wire (what the master has read), each box and
 // "ONLINE" are followed by "WIRE[<wire>]", the latter once "gua" has arrived.
 int runChildWindow(const LoginAnswer &answer, const std::function<QString()> &wire = {}, int limitMs = 20000);
-// Starts a child per scenario at once; those not done timeoutMs after the start are ended.
-QList<ChildRun> runChildScenarios(const QStringList &scenarios, int timeoutMs);
+// The current row's child (scenario: the row's name). The first row to ask starts every scenario's
+// child at once; those not done timeoutMs after the start are ended.
+ChildRun childOfRow(const QStringList &scenarios, int timeoutMs);
 
 // Display scaling is fixed when the application starts, so each scaling row runs in a child whose
 // scenario reads "<language> <factor>": the display's logical DPI is 96 x the factor, scaling and

@@ -152,10 +152,9 @@ void TestPane::paneKeepsTheNewestWithinBothBounds_data()
             text += QStringLiteral("line %1 ").arg(i) + patterned(length, i) + QStringLiteral("\r\n");
         return text;
     };
-    QStringList arrivals, flood, wide, unended, tiny;
+    QStringList arrivals, wide, unended, tiny;
     for (int a = 0; a < 30; ++a)
         arrivals << lines(a * 100, 100, 80);
-    flood << lines(0, 7000, 80);
     for (int a = 0; a < 40; ++a)
         wide << lines(a * 10, 10, 500);
     for (int a = 0; a < 100; ++a)
@@ -166,7 +165,6 @@ void TestPane::paneKeepsTheNewestWithinBothBounds_data()
     const QString smiley = QString::fromUtf8("\xf0\x9f\x98\x80"); // a surrogate pair
     const int never = std::numeric_limits<int>::max();            // every text on its own
     QTest::newRow("paragraph bound, arrival by arrival") << arrivals << 1000 << 10000000 << never << false;
-    QTest::newRow("paragraph bound, one flood") << flood << 1000 << 10000000 << never << false;
     QTest::newRow("character bound first") << wide << 1000 << 50000 << never << false;
     QTest::newRow("lines longer than the cut")
         << QStringList{"before", patterned(3 * cut + 7, 0),
