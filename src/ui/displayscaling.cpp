@@ -35,7 +35,10 @@ QSize extent(const QWidget *content)
 class ScreenFit : public QObject
 {
 public:
-    explicit ScreenFit(QWidget *window) : QObject(window), window(window) { window->installEventFilter(this); }
+    explicit ScreenFit(QWidget *window) : QObject(window), window(window)
+    {
+        window->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
