@@ -75,6 +75,7 @@ private slots:
     void promptWordsAfterTheLogin();
     void refusedLoginAfterTheFirst();
     void deleteManualFileResetsTheMaster();
+    void resetWhileTheGreetingArrives();
     void loginDialog_data();
     void loginDialog();
     void helpTextsAndCaptions();
@@ -320,6 +321,27 @@ void TestComm::deleteManualFileResetsTheMaster()
     const QList<MasterSim::ReceivedLine> lines = session->sim().receivedLines();
     QVERIFY2(lines[2].time.msecsTo(lines[3].time) >= 11500, qPrintable(lines[3].time.toString()));
     session->window()->commandTimerObject()->setInterval(20);
+}
+
+// The reset's disconnection while the last connection's "Last login" greeting is still on its way:
+// each connection logs in once, and nothing of the login lands at the master's command line.
+void TestComm::resetWhileTheGreetingArrives()
+{
+    QVERIFY(session->drainAndClear());
+    session->sim().options().answerDelayMs = 1000;
+    QSignalSpy logins(&session->sim(), &MasterSim::loggedIn);
+    for (int reset = 1; reset <= 2; ++reset) {
+        session->window()->queueCommand(QString(), Disconnect, 0);
+        session->window()->queueCommand(QString(), Reconnect, 0);
+        QVERIFY(QTest::qWaitFor([&] { return logins.size() == reset; }, 8000));
+    }
+    session->sim().options().answerDelayMs = 0;
+    const QTextDocument *pane = session->widget<QPlainTextEdit>("Display")->document();
+    QVERIFY(QTest::qWaitFor([&] { return pane->toPlainText().endsWith("tastarello> "); }, 3000));
+    QVERIFY(session->window()->pendingCommands().isEmpty());
+    QCOMPARE(session->receivedTexts(), (QStringList{"gua", "gua"}));
+    QCOMPARE(logins.size(), 2);
+    QCOMPARE(session->statusBar()->currentMessage(), QStringLiteral("online"));
 }
 
 void TestComm::loginDialog_data()
