@@ -183,15 +183,11 @@ private slots:
         QFETCH(QString, expected);
         const MasterSimCommandLine c = parseMasterSimCommandLine(QStringList("mastersim") + arguments);
         const MasterSimOptions &o = c.options;
-        const QString read = c.exitNow ? c.output
-                                       : QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
-                                             .arg(o.floodLines)
-                                             .arg(o.lineLength)
-                                             .arg(o.streamRate)
-                                             .arg(o.streamSeconds)
-                                             .arg(o.refuseLogins)
-                                             .arg(int(o.lastLoginLine))
-                                             .arg(o.negotiationTimeoutMs);
+        QStringList set;
+        for (int value : {o.floodLines, o.lineLength, o.streamRate, o.streamSeconds, o.refuseLogins,
+                          int(o.lastLoginLine), o.negotiationTimeoutMs})
+            set << QString::number(value);
+        const QString read = c.exitNow ? c.output : set.join('|');
         QVERIFY2(read.startsWith(expected), qPrintable(read));
         QCOMPARE(c.exitCode, c.exitNow ? 2 : 0);
     }
