@@ -47,13 +47,11 @@ for dpi in "$@"; do
         PIDS="$PIDS $APP"
         dialog=$(timeout 30 xdotool search --sync --onlyvisible --class tastarello | head -n1) ||
             fail "the login dialog did not show"
-        sleep 1
-        import -window root "$OUT/$dpi-$language-login.png"
+        shoot "$OUT/$dpi-$language-login.png"
         # The connect button has the focus: Return presses it.
         xdotool windowfocus --sync "$dialog" key Return
         await "grep -q -- '> gua\$' '$WORK/sim.log' 2>/dev/null" 100 || fail "no login: $(cat "$WORK/tastarello.out")"
-        sleep 1
-        import -window root "$OUT/$dpi-$language-main.png"
+        shoot "$OUT/$dpi-$language-main.png"
         kill "$APP" "$SIM" && wait "$APP" "$SIM" 2>/dev/null || true
         say "$OUT/$dpi-$language-{login,main}.png"
     done

@@ -1,7 +1,7 @@
 # Sourced by the checks that drive the program under a virtual display (scripts/e2e.sh,
 # scripts/windows.sh), which define say and fail first. Gives a scratch folder $WORK that
 # goes on exit with every process listed in $PIDS (and whatever $ON_EXIT says), await,
-# an Xvfb of its own as $DISPLAY, and login_at_dialog.
+# an Xvfb of its own as $DISPLAY, shoot (a settled screenshot) and login_at_dialog.
 
 WORK=$(mktemp -d)
 PIDS=""
@@ -26,6 +26,18 @@ PIDS="$PIDS $!"
 await '[ -s "$WORK/display" ]' 100 || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
 DISPLAY=:$(head -n1 "$WORK/display")
 export DISPLAY
+
+# A screenshot of the whole screen into $1 once the screen has settled: two raw pictures in a row
+# alike (up to five seconds).
+shoot() {
+    import -window root "$WORK/settled.rgb"
+    n=0
+    until import -window root "$WORK/now.rgb" && cmp -s "$WORK/now.rgb" "$WORK/settled.rgb" || [ $n -ge 50 ]; do
+        mv "$WORK/now.rgb" "$WORK/settled.rgb"
+        n=$((n + 1))
+    done
+    import -window root "$1"
+}
 
 # The first visible window whose title matches $1, as $FOUND. xdotool gives up when a window
 # vanishes while it looks (a program starting or ending), so the callers simply look again.
