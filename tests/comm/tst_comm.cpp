@@ -317,6 +317,9 @@ void TestComm::deleteManualFileResetsTheMaster()
     session->window()->commandTimerObject()->setInterval(MainWindow::kCommandIntervalMs);
     QVERIFY(QTest::qWaitFor([&] { return session->receivedTexts().contains(QStringLiteral("gua")); }, 20000));
     QCOMPARE(session->receivedTexts(), (QStringList{"fc2", "df2", "rm", "gua"}));
+    // Each queued line is in the pane as it goes out.
+    const QStringList shown = session->widget<QPlainTextEdit>("Display")->toPlainText().split('\n');
+    QVERIFY(shown.contains("fc2") && shown.contains("df2") && shown.contains("rm"));
     QVERIFY(session->window()->isEnabled());
     const QList<MasterSim::ReceivedLine> lines = session->sim().receivedLines();
     QVERIFY2(lines[2].time.msecsTo(lines[3].time) >= 11500, qPrintable(lines[3].time.toString()));
