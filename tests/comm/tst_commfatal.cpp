@@ -156,6 +156,39 @@ const QList<Scenario> &scenarios()
     return list;
 }
 
+// In the child: prints and closes every box ("BOX|title|text|enabled|status"), prints
+// "STATUS|<status after construction>", "HOST|<host>", and "ONLINE" once online (then returns 0;
+// 3 when nothing ends the run in time). With wire (what the master has read), each box and
+// "ONLINE" are followed by "WIRE[<wire>]", the latter once "gua" has arrived.
+int runChildWindow(const LoginAnswer &answer, const std::function<QString()> &wire = {}, int limitMs = 20000)
+{
+    // Unbuffered, so that nothing is lost when a fatal path ends the process.
+    const auto print = [](const QString &line) { qInfo().noquote() << line; };
+    MessageBoxCloser closer;
+    closer.observer = [&](const MessageBoxCloser::Seen &s) {
+        print(QStringLiteral("BOX|%1|%2|%3|%4")
+                  .arg(s.title, s.text)
+                  .arg(int(s.windowEnabled))
+                  .arg(s.windowStatus));
+        if (wire)
+            print(QStringLiteral("WIRE[%1]").arg(wire()));
+    };
+    answerLoginDialog(answer);
+    MainWindow window;
+    print(QStringLiteral("STATUS|") + window.statusBar()->currentMessage());
+    print(QStringLiteral("HOST|") + window.currentLoginData().host);
+    if (!QTest::qWaitFor([&] { return window.statusBar()->currentMessage() == QLatin1String("online"); },
+                         limitMs))
+        return 3;
+    print(QStringLiteral("ONLINE"));
+    if (wire) {
+        // "gua" is the last line the login sends.
+        (void)QTest::qWaitFor([&] { return wire().endsWith(QLatin1String("gua")); }, limitMs);
+        print(QStringLiteral("WIRE[%1]").arg(wire()));
+    }
+    return 0;
+}
+
 int runScenario(const Scenario &s)
 {
     std::unique_ptr<MasterSim> sim;

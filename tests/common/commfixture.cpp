@@ -4,7 +4,6 @@
 #include <QtWidgets>
 
 #include "catalogues.h"
-#include "displayscaling.h"
 #include "startoptions.h"
 
 namespace commtest {
@@ -153,187 +152,32 @@ void installGermanCatalogue()
     static Catalogues catalogues(QStringLiteral("de"));
 }
 
-int runChildWindow(const LoginAnswer &answer, const std::function<QString()> &wire, int limitMs)
-{
-    // Unbuffered, so that nothing is lost when a fatal path ends the process.
-    const auto print = [](const QString &line) { qInfo().noquote() << line; };
-    MessageBoxCloser closer;
-    closer.observer = [&](const MessageBoxCloser::Seen &s) {
-        print(QStringLiteral("BOX|%1|%2|%3|%4")
-                  .arg(s.title, s.text)
-                  .arg(int(s.windowEnabled))
-                  .arg(s.windowStatus));
-        if (wire)
-            print(QStringLiteral("WIRE[%1]").arg(wire()));
-    };
-    answerLoginDialog(answer);
-    MainWindow window;
-    print(QStringLiteral("STATUS|") + window.statusBar()->currentMessage());
-    print(QStringLiteral("HOST|") + window.currentLoginData().host);
-    if (!QTest::qWaitFor([&] { return window.statusBar()->currentMessage() == QLatin1String("online"); },
-                         limitMs))
-        return 3;
-    print(QStringLiteral("ONLINE"));
-    if (wire) {
-        // "gua" is the last line the login sends.
-        (void)QTest::qWaitFor([&] { return wire().endsWith(QLatin1String("gua")); }, limitMs);
-        print(QStringLiteral("WIRE[%1]").arg(wire()));
-    }
-    return 0;
-}
-
-namespace {
-
-// Starts a child per scenario at once; those not done timeoutMs after the start are ended.
-QList<ChildRun> runChildScenarios(const QStringList &scenarios, int timeoutMs)
-{
-    std::vector<QProcess> processes(size_t(scenarios.size()));
-    for (int i = 0; i < scenarios.size(); ++i) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QString::fromLatin1(scenarioVariable), scenarios[i]);
-        processes[size_t(i)].setProcessEnvironment(env);
-        processes[size_t(i)].setProcessChannelMode(QProcess::MergedChannels);
-        processes[size_t(i)].start(QCoreApplication::applicationFilePath(), QStringList());
-    }
-    // Waited for without an event loop: the children only need time, all of them the same.
-    const QDeadlineTimer deadline(timeoutMs);
-    QList<ChildRun> runs;
-    for (int i = 0; i < scenarios.size(); ++i) {
-        QProcess &p = processes[size_t(i)];
-        ChildRun run;
-        run.scenario = scenarios[i];
-        run.finished = p.waitForFinished(int(qMax<qint64>(deadline.remainingTime(), 0))) &&
-                       p.exitStatus() == QProcess::NormalExit;
-        if (!run.finished)
-            p.kill(), p.waitForFinished(2000);
-        run.exitCode = p.exitCode();
-        run.output = QString::fromLocal8Bit(p.readAll());
-        runs.append(run);
-    }
-    return runs;
-}
-
-} // namespace
-
+// Waited for without an event loop: the children only need time, all of them the same.
 ChildRun childOfRow(const QStringList &scenarios, int timeoutMs)
 {
     static QMap<QString, ChildRun> runs;
-    if (runs.isEmpty())
-        for (const ChildRun &run : runChildScenarios(scenarios, timeoutMs))
-            runs.insert(run.scenario, run);
+    if (runs.isEmpty()) {
+        std::vector<QProcess> processes(size_t(scenarios.size()));
+        for (int i = 0; i < scenarios.size(); ++i) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QString::fromLatin1(scenarioVariable), scenarios[i]);
+            processes[size_t(i)].setProcessEnvironment(env);
+            processes[size_t(i)].setProcessChannelMode(QProcess::MergedChannels);
+            processes[size_t(i)].start(QCoreApplication::applicationFilePath(), QStringList());
+        }
+        const QDeadlineTimer deadline(timeoutMs);
+        for (int i = 0; i < scenarios.size(); ++i) {
+            QProcess &p = processes[size_t(i)];
+            ChildRun &run = runs[scenarios[i]];
+            run.finished = p.waitForFinished(int(qMax<qint64>(deadline.remainingTime(), 0))) &&
+                           p.exitStatus() == QProcess::NormalExit;
+            if (!run.finished)
+                p.kill(), p.waitForFinished(2000);
+            run.exitCode = p.exitCode();
+            run.output = QString::fromLocal8Bit(p.readAll());
+        }
+    }
     return runs.value(QString::fromLatin1(QTest::currentDataTag()));
-}
-
-int runScaledChild(int argc, char **argv, const ScaledCheck &check)
-{
-    const QStringList scenario = qEnvironmentVariable(scenarioVariable).split(QLatin1Char(' '));
-    if (scenario.size() != 2)
-        return -1;
-    const qreal factor = scenario[1].toDouble();
-    qputenv("QT_FONT_DPI", QByteArray::number(qRound(96 * factor)));
-#ifdef Q_OS_WIN
-    // With the fonts the program shows, Windows' own (Wine's, with the font engine that the Windows
-    // check starts it with), not the offscreen plugin's.
-    qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
-#endif
-    enableDisplayScaling();
-    QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
-    const Catalogues catalogues(scenario[0]);
-    return check(scenario[0], factor);
-}
-
-namespace {
-
-// Whether text shows whole in w as its style draws it.
-bool fits(QWidget *w, const QString &text)
-{
-    const QFontMetrics metrics = w->fontMetrics();
-    QRect room = w->contentsRect();
-    QRect needed;
-    if (auto *button = qobject_cast<QPushButton *>(w)) {
-        QStyleOptionButton option;
-        option.initFrom(button);
-        option.features =
-            button->autoDefault() ? QStyleOptionButton::AutoDefaultButton : QStyleOptionButton::None;
-        room = w->style()->subElementRect(QStyle::SE_PushButtonContents, &option, w);
-        needed = metrics.boundingRect(room, Qt::AlignCenter | Qt::TextShowMnemonic, text);
-    } else if (auto *label = qobject_cast<QLabel *>(w)) {
-        const int margin = label->margin(), indent = qMax(label->indent(), 0);
-        room.adjust(margin + indent, margin, -margin, -margin);
-        const int wrap = label->wordWrap() ? Qt::TextWordWrap : 0;
-        needed = metrics.boundingRect(room, int(label->alignment()) | Qt::TextExpandTabs | wrap, text);
-    } else if (auto *combo = qobject_cast<QComboBox *>(w)) {
-        QStyleOptionComboBox option;
-        option.initFrom(combo);
-        room = w->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, w);
-        needed = metrics.boundingRect(room.adjusted(1, 0, -1, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
-    }
-    return room.contains(needed);
-}
-
-} // namespace
-
-QStringList cutOffTexts(QWidget *root, qreal factor, const QMap<QString, QStringList> &runTime)
-{
-    QStringList cut;
-    if (!qFuzzyCompare(root->devicePixelRatioF(), factor))
-        cut << QStringLiteral("scaled by %1, not %2").arg(root->devicePixelRatioF()).arg(factor);
-    for (QWidget *w : root->findChildren<QWidget *>()) {
-        QStringList texts = runTime.value(w->objectName());
-        if (auto *button = qobject_cast<QPushButton *>(w))
-            texts << button->text();
-        else if (auto *label = qobject_cast<QLabel *>(w))
-            texts << label->text();
-        else if (auto *combo = qobject_cast<QComboBox *>(w))
-            for (int i = 0; i < combo->count(); ++i)
-                texts << combo->itemText(i);
-        else if (auto *tabs = qobject_cast<QTabBar *>(w))
-            if (tabs->tabRect(tabs->count() - 1).right() >= tabs->width())
-                cut << w->parent()->objectName() + QStringLiteral(": tab ") +
-                           tabs->tabText(tabs->count() - 1);
-        for (const QString &text : texts)
-            if (!fits(w, text))
-                cut << w->objectName() + QStringLiteral(": ") +
-                           text.section(QLatin1Char('\n'), 0, 0).left(60);
-    }
-    return cut;
-}
-
-QStringList scaledScenarios()
-{
-    QStringList scenarios;
-    for (const char *language : {"de", "en", "it"})
-        for (const char *factor : {"1", "1.25", "1.5", "2"})
-            scenarios << QStringLiteral("%1 %2").arg(language, factor);
-    return scenarios;
-}
-
-void addScaledRows()
-{
-    QTest::addColumn<QString>("scenario");
-    for (const QString &scenario : scaledScenarios())
-        QTest::newRow(qPrintable(scenario)) << scenario;
-}
-
-void verifyScaledRow()
-{
-    const ChildRun run = childOfRow(scaledScenarios(), 60000);
-    QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.output));
-}
-
-bool scrollToAndClick(QWidget *w)
-{
-    auto *area = w->window()->findChild<QScrollArea *>(QStringLiteral("scrollArea"));
-    if (!area)
-        return false;
-    area->ensureWidgetVisible(w, 0, 0);
-    const QRect shown(w->mapTo(area->viewport(), QPoint()), w->size());
-    const QRect onScreen(w->mapToGlobal(QPoint()), w->size());
-    if (!area->viewport()->rect().contains(shown) || !w->screen()->availableGeometry().contains(onScreen))
-        return false;
-    QTest::mouseClick(w, Qt::LeftButton);
-    return true;
 }
 
 } // namespace commtest

@@ -84,51 +84,18 @@ private:
 
 void installGermanCatalogue();
 
-// The fatal paths end the process: scenarios run as children of this binary, chosen by the
-// environment variable scenarioVariable.
+// What ends the process (a fatal box, display scaling fixed at the start) runs in children of this
+// binary, each with its scenario in the environment variable scenarioVariable.
 extern const char *const scenarioVariable;
 struct ChildRun
 {
-    QString scenario;
     int exitCode = -1;
     bool finished = false; // on its own, without crash, in time
     QString output;
 };
-// In the child: prints and closes every box ("BOX|title|text|enabled|status"), prints
-// "STATUS|<status after construction>", "HOST|<host>", and "ONLINE" once online (then returns 0;
-// 3 when nothing ends the run in time). With wire (what the master has read), each box and
-// "ONLINE" are followed by "WIRE[<wire>]", the latter once "gua" has arrived.
-int runChildWindow(const LoginAnswer &answer, const std::function<QString()> &wire = {}, int limitMs = 20000);
 // The current row's child (scenario: the row's name). The first row to ask starts every scenario's
 // child at once; those not done timeoutMs after the start are ended.
 ChildRun childOfRow(const QStringList &scenarios, int timeoutMs);
-
-// Display scaling is fixed when the application starts, so each scaling row runs in a child whose
-// scenario reads "<language> <factor>": the display's logical DPI is 96 x the factor, scaling and
-// catalogues are set up as in main(), and check's result is the exit code. -1: no child.
-using ScaledCheck = std::function<int(const QString &language, qreal factor)>;
-int runScaledChild(int argc, char **argv, const ScaledCheck &check);
-// Every text under root that its style would cut off ("name: text"), with the texts set at run time
-// (by object name); and a window that is not scaled by the factor.
-QStringList cutOffTexts(QWidget *root, qreal factor, const QMap<QString, QStringList> &runTime = {});
-// Scrolls w into view in its window's scroll area and clicks it, if it is then whole on the screen.
-bool scrollToAndClick(QWidget *w);
-// The scaling rows (each language at each factor, column "scenario") and a row's check: its child
-// passed (all children run at once, at the first row).
-QStringList scaledScenarios();
-void addScaledRows();
-void verifyScaledRow();
-
-// main() of a test with scaling rows: a scaled child, or the test itself.
-template <typename Test> int testMain(int argc, char **argv, const ScaledCheck &scaledCheck)
-{
-    const int child = runScaledChild(argc, argv, scaledCheck);
-    if (child >= 0)
-        return child;
-    QApplication app(argc, argv);
-    Test test;
-    return QTest::qExec(&test, argc, argv);
-}
 
 } // namespace commtest
 

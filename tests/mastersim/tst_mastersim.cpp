@@ -117,7 +117,6 @@ private slots:
     {
         QTest::addColumn<int>("refused");    // --refuse-login
         QTest::addColumn<bool>("lastLogin"); // not --no-last-login
-        QTest::newRow("normal") << 0 << true;
         QTest::newRow("refused twice") << 2 << true;
         QTest::newRow("no Last login") << 0 << false;
     }

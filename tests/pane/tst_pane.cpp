@@ -152,29 +152,19 @@ void TestPane::paneKeepsTheNewestWithinBothBounds_data()
             text += QStringLiteral("line %1 ").arg(i) + patterned(length, i) + QStringLiteral("\r\n");
         return text;
     };
-    QStringList arrivals, wide, unended, tiny;
+    QStringList arrivals, unended;
     for (int a = 0; a < 30; ++a)
         arrivals << lines(a * 100, 100, 80);
-    for (int a = 0; a < 40; ++a)
-        wide << lines(a * 10, 10, 500);
-    for (int a = 0; a < 100; ++a)
+    for (int a = 0; a < 30; ++a)
         unended << patterned(50000, a);
-    for (int a = 0; a < 20000; ++a)
-        tiny << patterned(a % 3 + 1, a);
     const int cut = TerminalWriter::kCutLength;
     const QString smiley = QString::fromUtf8("\xf0\x9f\x98\x80"); // a surrogate pair
     const int never = std::numeric_limits<int>::max();            // every text on its own
     QTest::newRow("paragraph bound, arrival by arrival") << arrivals << 1000 << 10000000 << never << false;
-    QTest::newRow("character bound first") << wide << 1000 << 50000 << never << false;
-    QTest::newRow("lines longer than the cut")
-        << QStringList{"before", patterned(3 * cut + 7, 0),
-                       "x\r\n" + patterned(cut, 1) + "\r\n" + patterned(cut + 1, 2), "after"}
-        << 1000 << 10000000 << never << false;
-    QTest::newRow("no line end at all, at once") << unended << 100000 << 1000000 << 0 << false;
     // Less than fills the pane: nothing of what the pane holds may be skipped.
     QTest::newRow("no line end at all, the last at once")
-        << unended.mid(0, 30) + QStringList{patterned(200000, 1), patterned(200000, 2), patterned(200000, 3)}
-        << 100000 << 1000000 << 30 << false;
+        << unended + QStringList{patterned(200000, 1), patterned(200000, 2), patterned(200000, 3)} << 100000
+        << 1000000 << 30 << false;
     QTest::newRow("line ends of every kind, a surrogate pair at the cut")
         << QStringList{"a\rb\nc\r\nd\n\r",
                        patterned(cut - 1, 0) + smiley + "y",
@@ -187,7 +177,6 @@ void TestPane::paneKeepsTheNewestWithinBothBounds_data()
     QTest::newRow("line ends and cuts, stamped")
         << QStringList{"a\rb\nc\r\n", patterned(3 * cut + 7, 0), "\r\n", ""} << 1000 << 10000 << never
         << true;
-    QTest::newRow("tiny texts at once") << tiny << 5000 << 10000000 << 0 << false;
     // The pane's own bounds: a hundred thousand paragraphs, ten million characters.
     QTest::newRow("default paragraph bound")
         << QStringList{QStringLiteral("ab\r\n").repeated(120000)} << 0 << 0 << 0 << false;
@@ -243,7 +232,7 @@ void TestPane::findInThePane_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("from");          // the pane's cursor when the field opens, -1 at the end
-    QTest::addColumn<QStringList>("steps"); // "type:term", a key, or "append:text"
+    QTest::addColumn<QStringList>("steps"); // "type:term" or a key
     QTest::addColumn<QStringList>("found"); // after each step: where the match begins, and the note
     const QString text = QStringLiteral("alpha beta\r\ngamma BETA\r\ndelta beta");
     QTest::newRow("from the cursor") << text << 12 << QStringList{"type:beta"} << QStringList{"17|"};
@@ -255,20 +244,8 @@ void TestPane::findInThePane_data()
     QTest::newRow("next, previous, wrap-around")
         << text << -1 << QStringList{"type:beta", "Return", "F3", "Return", "Shift+Return", "Shift+F3"}
         << QStringList{"6|", "17|", "28|", "6|Vom Anfang weiter", "28|Vom Ende weiter", "17|"};
-    QTest::newRow("longer term keeps its place")
-        << text << -1 << QStringList{"type:b", "Return", "type:be", "type:bet"}
-        << QStringList{"6|", "17|", "17|", "17|"};
     QTest::newRow("not found") << text << -1 << QStringList{"type:zeta", "Return"}
                                << QStringList{"-1|Nicht gefunden", "-1|Nicht gefunden"};
-    QTest::newRow("markup is text") << "<b>x</b> <img src=\"/dev/zero\">" << -1
-                                    << QStringList{"type:<img src=\"/dev/zero\">"} << QStringList{"9|"};
-    QTest::newRow("a thousand characters")
-        << "start " + QString(1000, 'x') << -1
-        << QStringList{"type:" + QString(1000, 'X'), "type:" + QString(1001, 'x')}
-        << QStringList{"6|", "6|Nicht gefunden"};
-    QTest::newRow("while text arrives")
-        << text << -1 << QStringList{"type:delta", "append:\r\ndelta again", "F3"}
-        << QStringList{"22|", "22|", "34|"};
 }
 
 void TestPane::findInThePane()
@@ -294,8 +271,6 @@ void TestPane::findInThePane()
         if (step.startsWith(QLatin1String("type:"))) {
             finder.field()->clear();
             QTest::keyClicks(finder.field(), step.mid(5));
-        } else if (step.startsWith(QLatin1String("append:"))) {
-            writer.append(step.mid(7));
         } else {
             const bool shift = step.startsWith(QLatin1String("Shift+"));
             QTest::keyClick(finder.field(), step.endsWith(QLatin1String("F3")) ? Qt::Key_F3 : Qt::Key_Return,

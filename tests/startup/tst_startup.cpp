@@ -38,7 +38,6 @@ private slots:
         row("no value", Args{"--host"}, 2, "tastarello: Missing value after '--host'.\n");
         row("port 0", Args{"--port", "0"}, 2, port + "'0'\n");
         row("port 65536", Args{"--port", "65536"}, 2, port + "'65536'\n");
-        row("port text", Args{"--port", "telnet"}, 2, port + "'telnet'\n");
         row("language", Args{"--language", "EN"}, 2,
             "tastarello: --language must be de, en or it, not 'EN'\n");
         row("Qt's own options", Args{"-platform", "offscreen", "--style=fusion", "-reverse", "--host", "h"},
@@ -62,19 +61,8 @@ private slots:
     }
 
     // The real binary where no display can be opened at all: the option's error on standard error.
-    void program_data()
-    {
-        QTest::addColumn<Args>("arguments");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QByteArray>("out");
-        QTest::addColumn<QByteArray>("err");
-        row("--help", Args{"--help"}, 0, QByteArray("Usage: "), QByteArray());
-        row("bad option", Args{"--host", "127.0.0.1", "--port", "x"}, 2, QByteArray(),
-            QByteArray("tastarello: --port must be a number from 1 to 65535, not 'x'\n"));
-    }
     void program()
     {
-        QFETCH(Args, arguments);
         QTemporaryDir runtime; // keeps Qt's note about a missing runtime directory off standard error
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
@@ -82,16 +70,14 @@ private slots:
             env.remove(QString::fromLatin1(display));
         QProcess p;
         p.setProcessEnvironment(env);
-        p.start(QStringLiteral(TASTARELLO_BINARY), arguments);
+        p.start(QStringLiteral(TASTARELLO_BINARY), Args{"--host", "127.0.0.1", "--port", "x"});
         // A window would wait for the login dialog and never end on its own.
         QVERIFY(p.waitForFinished(30000));
         QCOMPARE(p.exitStatus(), QProcess::NormalExit);
-        QTEST(p.exitCode(), "exitCode");
-        QFETCH(QByteArray, out);
-        QFETCH(QByteArray, err);
-        const QByteArray stdOut = p.readAllStandardOutput(), stdErr = p.readAllStandardError();
-        QVERIFY2(out.isEmpty() ? stdOut.isEmpty() : stdOut.startsWith(out), stdOut.constData());
-        QCOMPARE(stdErr, err);
+        QCOMPARE(p.exitCode(), 2);
+        QCOMPARE(p.readAllStandardOutput(), QByteArray());
+        QCOMPARE(p.readAllStandardError(),
+                 QByteArray("tastarello: --port must be a number from 1 to 65535, not 'x'\n"));
     }
 
     void history_data()
@@ -105,7 +91,6 @@ private slots:
         row("up: newest", abc, "", "U", "c");
         row("past the oldest", abc, "", "UUUUU", "a");
         row("back to typed", abc, "ga", "UUDD", "ga");
-        row("past typed", abc, "ga", "UDDD", "ga");
         row("sent line shown", abc, "c", "U", "b");
         row("only line shown", Args{"a"}, "a", "UDU", "a");
         row("repeat once", Args{"a", "b", "b", "b"}, "", "UU", "a");

@@ -30,6 +30,8 @@ const QByteArray kOffers = hex("fffb25fffd03fffb22fffd05");
 // A step's input starting with this: the peer writes the rest and closes, the client connects
 // again, and its first bytes are the step's output. "<size W H>" sets the window size first.
 const QByteArray kReconnect = "<reconnect>";
+// Cuts a step's input into reads of their own, fed to the client directly.
+const QByteArray kCut = "<cut>";
 
 struct Peer
 {
@@ -120,8 +122,6 @@ private slots:
     }
     void conversation_data();
     void conversation();
-    void splitReads_data();
-    void splitReads();
     void sending_data();
     void sending();
     void closing();
@@ -157,6 +157,12 @@ void TestTelnet::conversation_data()
          {"<size 90 30>", ""},
          {hex("fffd1f"), hex("fffa1f005a001efff0")}});
     row("several in one read", Defaults, {{hex("fffd18fffb01fffd03"), hex("fffb18fffe01fffb03")}});
+    row("commands cut across reads", Defaults,
+        {{hex("ff") + kCut + hex("fd") + kCut + hex("18"), hex("fffb18")},
+         {hex("fffa18") + kCut + hex("01ff") + kCut + hex("f0"), kPingReply},
+         {"a" + hex("ff") + kCut + hex("ff") + "x", "", {"msg:a", "msg:\xffx"}},
+         {hex("fffa1f00500018ff") + kCut + hex("f0fffd01"), hex("fffc01")},
+         {hex("fffa2501") + kCut + hex("0000fff0"), hex("fffa25000000fff0")}});
     // A TERMINAL-TYPE SEND padded to exactly the bound is answered; one byte more and IAC SB is
     // dropped, the rest arriving as text and a stray IAC SE.
     const QByteArray padding(kMaxSubnegotiation - 6, 'z');
@@ -247,6 +253,11 @@ void TestTelnet::conversation()
             p.client.setTerminalSize(size[0].toInt(), size[1].toInt());
             step.in.remove(0, step.in.indexOf('>') + 1);
         }
+        if (step.in.contains(kCut)) {
+            for (int at; (at = step.in.indexOf(kCut)) >= 0; step.in.remove(0, at + kCut.size()))
+                p.engine->receiveBytes(step.in.left(at));
+            p.engine->receiveBytes(std::exchange(step.in, QByteArray()));
+        }
         const bool reconnect = step.in.startsWith(kReconnect);
         QCOMPARE((reconnect ? p.reopen(step.in.mid(kReconnect.size())) : p.exchange(step.in)).toHex(),
                  step.out.toHex());
@@ -257,46 +268,6 @@ void TestTelnet::conversation()
     }
     QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join('|')));
     QVERIFY(p.engine->storedPassword.isEmpty() || !p.engine->passwordSent);
-}
-
-// Every stream cut into two reads at each position, or into single bytes (0): as in one read.
-void TestTelnet::splitReads_data()
-{
-    QTest::addColumn<QByteArray>("stream");
-    QTest::addColumn<int>("cut");
-    QTest::addColumn<QByteArray>("reply");
-    const QList<QPair<const char *, const char *>> streams = {
-        {"fffd18", "fffb18"},
-        {"fffa1801fff0", "fffa1800554e4b4e4f574efff0"},
-        {"61ffff7800fffb01", "fffe01"},
-        {"fffa1f00500018fff0fffd01", "fffc01"},
-        {"fffa25010000fff0", "fffa25000000fff0"},
-    };
-    for (const auto &s : streams)
-        for (int cut = 0; cut < hex(s.first).size(); ++cut)
-            QTest::addRow("%s/%d", s.first, cut) << hex(s.first) << cut << hex(s.second);
-}
-
-void TestTelnet::splitReads()
-{
-    QFETCH(QByteArray, stream);
-    QFETCH(int, cut);
-    QFETCH(QByteArray, reply);
-    Peer p;
-    QCOMPARE(p.open(), kOffers);
-    if (cut == 0) {
-        for (char c : stream)
-            p.engine->receiveBytes(QByteArray(1, c));
-    } else {
-        p.engine->receiveBytes(stream.left(cut));
-        p.engine->receiveBytes(stream.mid(cut));
-    }
-    QCOMPARE(p.exchange({}).toHex(), reply.toHex());
-    QVERIFY(p.engine->pending.isEmpty());
-    QString text;
-    for (const QString &e : p.takeEvents())
-        text += e.mid(4);
-    QCOMPARE(text, stream.startsWith('a') ? decoded("a\xffx") : QString());
 }
 
 void TestTelnet::sending_data()
