@@ -1,4 +1,4 @@
-// Start options, the command line's history and the catalogues.
+// Start options, the command line's history and the Italian catalogue.
 
 #include <QtTest>
 #include <QtWidgets>
@@ -6,8 +6,6 @@
 #include "catalogues.h"
 #include "commandhistory.h"
 #include "startoptions.h"
-#include "terminalsaver.h"
-#include "terminalwriter.h"
 
 using Args = QStringList;
 
@@ -115,34 +113,6 @@ private slots:
         for (QChar key : keys)
             QTest::keyClick(&edit, key == QLatin1Char('U') ? Qt::Key_Up : Qt::Key_Down);
         QTEST(edit.text(), "shown");
-    }
-
-    // The program's catalogue and Qt's own for the language: the pane's menu holds both.
-    void languages_data()
-    {
-        QTest::addColumn<Args>("arguments");
-        QTest::addColumn<QStringList>("menu"); // Qt's "Select All", then the program's entries
-        row("de", Args{"--language", "de"},
-            QStringList{"Alles auswählen", "Zeitstempel anzeigen", "Terminal speichern…"});
-        row("en", Args{"--language", "en"}, QStringList{"Select All", "Show timestamps", "Save terminal…"});
-        row("it", Args{"--language", "it"},
-            QStringList{"Seleziona tutto", "Mostra orari", "Salva terminale…"});
-    }
-    void languages()
-    {
-        QFETCH(Args, arguments);
-        std::unique_ptr<Catalogues> catalogues =
-            std::make_unique<Catalogues>(parseStartOptions(Args("tastarello") + arguments).language);
-        QPlainTextEdit pane;
-        TerminalWriter writer(&pane);
-        std::unique_ptr<QMenu> contextMenu(TerminalSaver(&pane, &writer).createMenu());
-        catalogues.reset();
-        QStringList shown;
-        for (QAction *action : contextMenu->actions())
-            if (!action->isSeparator())
-                shown << action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
-        QFETCH(QStringList, menu);
-        QCOMPARE(shown.mid(shown.size() - 3), menu);
     }
 
     // Every message of the German catalogue has its Italian translation.
