@@ -156,39 +156,10 @@ const QList<Scenario> &scenarios()
     return list;
 }
 
-// In the child: prints and closes every box ("BOX|title|text|enabled|status"), prints
-// "STATUS|<status after construction>", "HOST|<host>", and "ONLINE" once online (then returns 0;
-// 3 when nothing ends the run in time). With wire (what the master has read), each box and
-// "ONLINE" are followed by "WIRE[<wire>]", the latter once "gua" has arrived.
-int runChildWindow(const LoginAnswer &answer, const std::function<QString()> &wire = {}, int limitMs = 20000)
-{
-    // Unbuffered, so that nothing is lost when a fatal path ends the process.
-    const auto print = [](const QString &line) { qInfo().noquote() << line; };
-    MessageBoxCloser closer;
-    closer.observer = [&](const MessageBoxCloser::Seen &s) {
-        print(QStringLiteral("BOX|%1|%2|%3|%4")
-                  .arg(s.title, s.text)
-                  .arg(int(s.windowEnabled))
-                  .arg(s.windowStatus));
-        if (wire)
-            print(QStringLiteral("WIRE[%1]").arg(wire()));
-    };
-    answerLoginDialog(answer);
-    MainWindow window;
-    print(QStringLiteral("STATUS|") + window.statusBar()->currentMessage());
-    print(QStringLiteral("HOST|") + window.currentLoginData().host);
-    if (!QTest::qWaitFor([&] { return window.statusBar()->currentMessage() == QLatin1String("online"); },
-                         limitMs))
-        return 3;
-    print(QStringLiteral("ONLINE"));
-    if (wire) {
-        // "gua" is the last line the login sends.
-        (void)QTest::qWaitFor([&] { return wire().endsWith(QLatin1String("gua")); }, limitMs);
-        print(QStringLiteral("WIRE[%1]").arg(wire()));
-    }
-    return 0;
-}
-
+// In the child: the scenario's master, then the window. Prints and closes every box
+// ("BOX|title|text|enabled|status"), prints "STATUS|<status after construction>", "HOST|<host>", and
+// "ONLINE" once online (then returns 0; 3 when nothing ends the run in time). Each box and "ONLINE"
+// are followed by "WIRE[<the lines the master read>]", the latter once "gua" has arrived.
 int runScenario(const Scenario &s)
 {
     std::unique_ptr<MasterSim> sim;
@@ -197,23 +168,42 @@ int runScenario(const Scenario &s)
         raw = std::make_unique<RawMaster>(s.script, s.pattern);
     else if (*s.address)
         sim = std::make_unique<MasterSim>(s.sim);
-    if ((sim && !sim->listen(QHostAddress(QString::fromLatin1(s.address)), MainWindow::kTelnetPort)) ||
-        (raw && !raw->listen(QHostAddress(QString::fromLatin1(s.address)), MainWindow::kTelnetPort)))
+    const QHostAddress address(QString::fromLatin1(s.address));
+    if ((sim && !sim->listen(address, MainWindow::kTelnetPort)) ||
+        (raw && !raw->listen(address, MainWindow::kTelnetPort)))
         return 4;
+    const auto wire = [&] {
+        QStringList lines = raw ? raw->lines : QStringList();
+        for (const MasterSim::ReceivedLine &line :
+             sim ? sim->receivedLines() : QList<MasterSim::ReceivedLine>())
+            lines << line.text;
+        return QStringLiteral("WIRE[%1]").arg(lines.join(QLatin1Char('|')));
+    };
+    // Unbuffered, so that nothing is lost when a fatal path ends the process.
+    const auto print = [](const QString &line) { qInfo().noquote() << line; };
+    MessageBoxCloser closer;
+    closer.observer = [&](const MessageBoxCloser::Seen &box) {
+        print(QStringLiteral("BOX|%1|%2|%3|%4")
+                  .arg(box.title, box.text)
+                  .arg(int(box.windowEnabled))
+                  .arg(box.windowStatus));
+        print(wire());
+    };
     LoginAnswer answer;
     answer.reject = s.reject;
     answer.host = QString::fromLatin1(s.typed ? s.typed : s.address);
-    if (raw)
-        return runChildWindow(answer, [&raw] { return raw->lines.join(QLatin1Char('|')); });
-    if (!sim)
-        return runChildWindow(answer);
-    // The simulator's command lines: once "gua" is among them the login has stood.
-    return runChildWindow(answer, [&sim] {
-        QStringList lines;
-        for (const MasterSim::ReceivedLine &line : sim->receivedLines())
-            lines << line.text;
-        return lines.join(QLatin1Char('|'));
-    });
+    answerLoginDialog(answer);
+    MainWindow window;
+    print(QStringLiteral("STATUS|") + window.statusBar()->currentMessage());
+    print(QStringLiteral("HOST|") + window.currentLoginData().host);
+    if (!QTest::qWaitFor([&] { return window.statusBar()->currentMessage() == QLatin1String("online"); },
+                         20000))
+        return 3;
+    print(QStringLiteral("ONLINE"));
+    // "gua" is the last line the login sends.
+    (void)QTest::qWaitFor([&] { return wire().endsWith(QLatin1String("gua]")); }, 20000);
+    print(wire());
+    return 0;
 }
 
 } // namespace
