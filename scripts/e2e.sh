@@ -16,9 +16,6 @@ say() { printf 'e2e: %s\n' "$*" >&2; }
 fail() { say "FAILED: $*" && exit 1; }
 
 if [ -z "${TASTARELLO_E2E_INSIDE:-}" ]; then
-    for tool in Xvfb xdotool import xrdb unshare ip socat ss /usr/sbin/telnetd; do
-        command -v "$tool" >/dev/null 2>&1 || fail "$tool is missing (scripts/install-deps.sh installs it)"
-    done
     cmake --build "$BUILD" --target tastarello >/dev/null || fail "cannot build in $BUILD"
     exec scripts/netns-run env TASTARELLO_E2E_INSIDE=1 "$0" "$BUILD"
 fi

@@ -20,12 +20,10 @@ QStringList connectWarnings;
 QStringList describe(const QList<CommandEntry> &entries, int from = 0)
 {
     QStringList out;
-    for (int i = from; i < entries.size(); ++i) {
-        const CommandEntry &e = entries[i];
+    for (const CommandEntry &e : entries.mid(from))
         out << (e.kind == Send     ? e.text
                 : e.kind == Status ? "=" + e.text
                                    : QStringLiteral("#%1").arg(e.kind));
-    }
     return out;
 }
 
@@ -343,12 +341,9 @@ void TestComm::refusedLoginAfterTheFirst()
     session->sim().options().refuseLogins = 0;
     QSignalSpy logins(&session->sim(), &MasterSim::loggedIn);
     const QTextDocument *pane = session->widget<QPlainTextEdit>("Display")->document();
-    QVERIFY(session->perform({"set:lineEdit=orgelbau", "click:Senden_btn"}).isEmpty());
+    QVERIFY(session->perform({"type:orgelbau"}).isEmpty());
     QVERIFY(QTest::qWaitFor([&] { return pane->toPlainText().endsWith("password: "); }));
-    QVERIFY(
-        session
-            ->perform({"set:lineEdit=orgel-42", "click:Senden_btn", "set:lineEdit=gsm", "click:Senden_btn"})
-            .isEmpty());
+    QVERIFY(session->perform({"type:orgel-42", "type:gsm"}).isEmpty());
     QVERIFY(session->waitForReceived(1, 3000));
     QCOMPARE(session->receivedTexts(), QStringList{"gsm"});
     QCOMPARE(logins.size(), 1);
@@ -393,10 +388,7 @@ void TestComm::resetWhileTheGreetingArrives()
 {
     QVERIFY(session->drainAndClear());
     // First value dumps that mention both words: shown, never answered.
-    QVERIFY(
-        session
-            ->perform({"set:lineEdit=users", "click:Senden_btn", "set:lineEdit=security", "click:Senden_btn"})
-            .isEmpty());
+    QVERIFY(session->perform({"type:users", "type:security"}).isEmpty());
     const QTextDocument *pane = session->widget<QPlainTextEdit>("Display")->document();
     QVERIFY(QTest::qWaitFor([&] { return pane->toPlainText().contains("failed logins before a pause"); }));
     session->sim().options().answerDelayMs = 1000;

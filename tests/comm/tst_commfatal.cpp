@@ -119,7 +119,6 @@ const QList<Scenario> &scenarios()
                   Style::CapitalPassword),
         simulated("no-password-prompt", "10.0.0.96", nullptr, timeout, Style::Normal, false, true),
         simulated("split-prompt", "10.0.0.95", nullptr, "ONLINE", Style::SplitPrompt),
-        simulated("nul-prompt", "10.0.0.98", nullptr, "ONLINE", Style::PromptWithNul),
         // Blanks around a host: not empty, and it goes out untrimmed.
         simulated("untrimmed-host", "10.0.0.97", " 10.0.0.97 ",
                   "STATUS|TryingIP: 10.0.0.97 \nHOST| 10.0.0.97 \nONLINE"),

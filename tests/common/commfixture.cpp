@@ -116,6 +116,8 @@ QString CommSession::perform(const QStringList &steps)
     for (QString step : steps) {
         if (step.startsWith(QLatin1String("select:")))
             step = QStringLiteral("set:Manual_select_box=") + step.mid(7);
+        if (step.startsWith(QLatin1String("type:"))) // typed into the command line and sent
+            widget<QLineEdit>("lineEdit")->setText(step.mid(5)), step = QStringLiteral("click:Senden_btn");
         const QString verb = step.section(QLatin1Char(':'), 0, 0);
         const QString value = step.section(QLatin1Char('='), 1);
         QWidget *w =

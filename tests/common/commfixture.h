@@ -73,7 +73,8 @@ public:
 
     // Carries out steps; returns an error text, empty on success. "click:<button>", "set:<widget>=<value>"
     // (combo box index, spin box value, line edit text), "key:<line edit>=Return|Up", "is:<widget>=<text>"
-    // (line edit or button text, spin box "<value> of 1-<maximum>"), "select:<i>" (the keyboard box).
+    // (line edit or button text, spin box "<value> of 1-<maximum>"), "select:<i>" (the keyboard box),
+    // "type:<line>" (typed into the command line and sent).
     QString perform(const QStringList &steps);
 
 private:

@@ -87,7 +87,6 @@ private slots:
         const Args abc{"a", "b", "c"};
         row("nothing sent", Args(), "x", "UD", "x");
         row("up: newest", abc, "", "U", "c");
-        row("past the oldest", abc, "", "UUUUU", "a");
         row("back to typed", abc, "ga", "UUDD", "ga");
         row("sent line shown", abc, "c", "U", "b");
         row("only line shown", Args{"a"}, "a", "UDU", "a");
