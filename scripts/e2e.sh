@@ -29,7 +29,6 @@ export QT_QPA_PLATFORM=xcb
 TITLE="Tastarello $("$BUILD/src/app/tastarello" --version | sed -n 's/^tastarello \([0-9]*\.[0-9]*\).*/\1/p')"
 
 LOG=$WORK/telnetd.log
-received() { grep -q -- "> $1\$" "$LOG" 2>/dev/null; }
 logins() { [ "$(cat "$LOG" 2>/dev/null | grep -c -- '> gua$')" -ge "$1" ]; }
 
 # Started in the icon directory, as the desktop entry does: the window loads its icon from there.
@@ -42,11 +41,6 @@ start_and_login() {
 }
 # The central widget begins below the (empty) tool bar, 16 pixels high.
 click() { xdotool mousemove --window "$MAIN" "$1" $(($2 + 16)) click 1; }
-quit() {
-    click 1116 634 # "Beenden": the event loop's exit code 0
-    await '! kill -0 "$APP" 2>/dev/null' 50 || fail "the program did not quit"
-    wait "$APP" || fail "tastarello exited with $?; output: $(cat "$WORK/tastarello.out")"
-}
 
 # Debian's telnetd prompts only once its option requests are answered: every connection must
 # negotiate anew. It runs behind socat, with a stand-in for /bin/login that shows the master's
@@ -74,14 +68,15 @@ PIDS="$PIDS $!"
 logged() { [ "$(grep -c '^login ' "$LOG")" -eq "$1" ] && ! grep -v -E '^(login tastarello kantor|> gua|> q)$' "$LOG"; }
 start_and_login 'logins 1'
 click 1065 304 # "Trennen": "q" ends the daemon's session
-await 'received q' 50 || fail "\"Trennen\" sent no \"q\""
+await 'grep -q "^> q\$" "$LOG"' 50 || fail "\"Trennen\" sent no \"q\""
 await '[ -z "$(ss -Htn state established "( sport = :23 )")" ]' 50 || fail "the daemon kept the connection"
 click 1065 304 # "Verbinden"
 await 'logins 2' 150 || fail "no second login at telnetd: $(cat "$LOG" "$WORK/tastarello.out")"
 logged 2 || fail "the greeting was answered, or a login repeated: $(cat "$LOG")"
-import -window "$MAIN" "$SHOT" || import -window root "$SHOT"
-say "screenshot: $SHOT"
-quit
+shoot "$SHOT" && say "screenshot: $SHOT"
+click 1116 634 # "Beenden": the event loop's exit code 0
+await '! kill -0 "$APP" 2>/dev/null' 50 || fail "the program did not quit"
+wait "$APP" || fail "tastarello exited with $?; output: $(cat "$WORK/tastarello.out")"
 
 # A refused first login: the prompts are answered once, the refusal ends the program with its box
 # at once, not after the connect time-out.

@@ -152,7 +152,6 @@ private slots:
     void helpTextsAndCaptions();
     void scaling_data();
     void scaling();
-    void cleanupTestCase() { session.reset(); }
 
 private:
     std::unique_ptr<CommSession> session;
@@ -254,10 +253,6 @@ void TestComm::lines_data()
          "is:Boardnr_select_box=1 of 1-30", "set:Boardnr_select_box=6", "select:2",
          "is:Boardnr_select_box=1 of 1-8"},
         {});
-    row("firmware Pedal 2 board 30",
-        {"select:7", "set:Boardnr_select_box=30", "click:Firmware_startstop_btn",
-         "click:Firmware_startstop_btn"},
-        {"smca", "mp+830", "mp-"});
     // Key settings: keyboard, spread, debounce; the fields afterwards show the values sent.
     const auto settings = [&](const char *name, const QStringList &fields, const QStringList &lines) {
         row(name,

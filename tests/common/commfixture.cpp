@@ -1,8 +1,5 @@
 #include "commfixture.h"
 
-#include <QtTest>
-#include <QtWidgets>
-
 #include "catalogues.h"
 #include "startoptions.h"
 

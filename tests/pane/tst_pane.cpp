@@ -125,7 +125,6 @@ private slots:
         TerminalSaver saver(&pane);
         for (const char *text : {"gua", "Master \xc3\xa4\xc3\xb6\r\n", "a\rb"})
             pane.appendPlainText(QString::fromUtf8(text));
-        const QString before = pane.toPlainText();
         commtest::MessageBoxCloser closer;
         QVERIFY(saver.saveTo(dir.filePath(QStringLiteral("out.txt"))) && closer.seen.isEmpty());
         QFile out(dir.filePath(QStringLiteral("out.txt")));
@@ -141,7 +140,6 @@ private slots:
         QCOMPARE(closer.seen.size(), 1); // the box is modal: answered by now
         QVERIFY2(closer.seen[0].text.contains(QDir::toNativeSeparators(unwritable)),
                  qPrintable(closer.seen[0].text));
-        QCOMPARE(pane.toPlainText(), before);
         QCOMPARE(TerminalSaver::suggestedFileName(QDateTime({2024, 5, 1}, {14, 30, 5})),
                  QStringLiteral("terminal_2024-05-01_14-30-05.txt"));
     }

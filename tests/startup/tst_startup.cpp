@@ -86,7 +86,6 @@ private slots:
         QTest::addColumn<QString>("shown");
         const Args abc{"a", "b", "c"};
         row("nothing sent", Args(), "x", "UD", "x");
-        row("up: newest", abc, "", "U", "c");
         row("back to typed", abc, "ga", "UUDD", "ga");
         row("sent line shown", abc, "c", "U", "b");
         row("only line shown", Args{"a"}, "a", "UDU", "a");

@@ -38,9 +38,9 @@ struct Peer
     Peer()
     {
         QObject::connect(&client, &telnetlib1::message, [this](const QString &t) { events << "msg:" + t; });
-        QObject::connect(&client, &telnetlib1::loginRequired, [this] { events << "loginRequired"; });
-        QObject::connect(&client, &telnetlib1::loggedIn, [this] { events << "loggedIn"; });
-        QObject::connect(&client, &telnetlib1::loggedOut, [this] { events << "loggedOut"; });
+        for (auto signal : {&telnetlib1::loginRequired, &telnetlib1::loggedIn, &telnetlib1::loggedOut})
+            QObject::connect(&client, signal,
+                             [this, signal] { events << QMetaMethod::fromSignal(signal).name(); });
     }
     QByteArray open() // what the client sends on connecting
     {
@@ -156,7 +156,6 @@ void TestTelnet::conversation_data()
          {hex("fffe1f"), hex("fffc1f")},
          {"<size 90 30>", ""},
          {hex("fffd1f"), hex("fffa1f005a001efff0")}});
-    row("several in one read", Defaults, {{hex("fffd18fffb01fffd03"), hex("fffb18fffe01fffb03")}});
     row("commands cut across reads", Defaults,
         {{hex("ff") + kCut + hex("fd") + kCut + hex("18"), hex("fffb18")},
          {hex("fffa18") + kCut + hex("01ff") + kCut + hex("f0"), kPingReply},
@@ -200,7 +199,6 @@ void TestTelnet::conversation_data()
     row("no refusal, no recognition", Defaults, {{"login: ", "", {login}}});
     row("NULL authentication", Defaults,
         {{authSend, authIsNull}, {authSend, authIsNull}, {"login: ", "\r\n", {login, required}}});
-    row("authentication body not SEND", Defaults, {{hex("fffa2502fff0"), ""}, {"login: ", "", {login}}});
     row("shell prompt ends recognition", ShellPrompt,
         {{refuse, ""}, {"m $ ", "", {"loggedIn", "msg:m $ "}}, {"login: ", "", {login}}});
     row("no patterns, refused", NoPatterns, {{refuse, "", {"loggedIn"}}, {"login: ", "", {login}}});
