@@ -59,21 +59,16 @@ bool CommSession::start(LoginAnswer answer)
 {
     if (answer.host.isNull() && arguments.isEmpty())
         answer.host = simAddress;
+    const auto fail = [this](const QString &why) { return error = why, false; };
     simulator = std::make_unique<MasterSim>(simOptions);
-    if (!simulator->listen(QHostAddress(simAddress), simPort)) {
-        error = QStringLiteral("the simulator cannot listen on port 23 (not inside a network namespace?)");
-        return false;
-    }
+    if (!simulator->listen(QHostAddress(simAddress), simPort))
+        return fail(QStringLiteral("the simulator cannot listen (not inside a network namespace?)"));
     answerLoginDialog(answer);
     mainWindow = std::make_unique<MainWindow>(parseStartOptions(QStringList("tastarello") + arguments));
-    if (!waitForStatus(QStringLiteral("online"), 8000) || !mainWindow->isEnabled()) {
-        error = QStringLiteral("no login: status \"%1\"").arg(statusBar()->currentMessage());
-        return false;
-    }
-    if (!QTest::qWaitFor([&] { return receivedTexts().contains("gua"); }, 3000)) {
-        error = QStringLiteral("the simulator did not receive \"gua\"");
-        return false;
-    }
+    if (!waitForStatus(QStringLiteral("online"), 8000) || !mainWindow->isEnabled())
+        return fail(QStringLiteral("no login: status \"%1\"").arg(statusBar()->currentMessage()));
+    if (!QTest::qWaitFor([&] { return receivedTexts().contains("gua"); }, 3000))
+        return fail(QStringLiteral("the simulator did not receive \"gua\""));
     return true;
 }
 

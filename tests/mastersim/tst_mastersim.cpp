@@ -80,6 +80,7 @@ private slots:
         row({"td1", "std1", "gv1"}, "pre-travel 2.0 mm (standard +0)");
         row(QString("tu2 ").repeated(10).split(' ', Qt::SkipEmptyParts), "1.0 mm (standard -10)");
         row({"smca", "mp+712", "mp-"}, "firmware update of board 12 of Pedal 1 ended");
+        row({"sd24.12.26", "gd"}, "date: 24.12.26");
         // A restart keeps only what was saved, in flash first.
         row({"sx107", "fw1", "sx108", "restart", "gv1"}, "debounce 07 ms");
         row({"sx107", "sc1", "sx108", "fw1", "restart", "gv1"}, "debounce 08 ms");
@@ -153,21 +154,22 @@ private slots:
         QVERIFY(c.waitFor("\xff\xfe\x22"));
     }
 
-    // The switches as the options they set: "flood|line length|stream|seconds|refused|Last login|wait",
-    // or the start of the error.
+    // The switches as the options they set: "flood|line length|stream|seconds|refused|Last
+    // login|wait|prompt", or the start of the error.
     void commandLine_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("defaults") << QStringList() << "0|-1|0|10|0|1|500";
+        QTest::newRow("defaults") << QStringList() << "0|-1|0|10|0|1|500|0";
         QTest::newRow("flood lines without a line end")
-            << QStringList{"--flood", "3", "--line-length", "0"} << "3|0|0|10|0|1|500";
+            << QStringList{"--flood", "3", "--line-length", "0"} << "3|0|0|10|0|1|500|0";
         QTest::newRow("a timed stream")
             << QStringList{"--stream=600000", "--seconds", "60", "--line-length", "80"}
-            << "0|80|600000|60|0|1|500";
+            << "0|80|600000|60|0|1|500|0";
         QTest::newRow("refused logins, plain greeting, waiting")
             << QStringList{"--refuse-login", "2", "--no-last-login", "--wait-negotiation"}
-            << "0|-1|0|10|2|0|-1";
+            << "0|-1|0|10|2|0|-1|0";
+        QTest::newRow("prompts in two pieces") << QStringList{"--prompt", "split"} << "0|-1|0|10|0|1|500|2";
         QTest::newRow("no stream of 0 bytes") << QStringList{"--stream", "0"} << "mastersim: --stream needs";
         QTest::newRow("no stream of 0 seconds")
             << QStringList{"--seconds", "0"} << "mastersim: --seconds needs";
@@ -181,7 +183,7 @@ private slots:
         const MasterSimOptions &o = c.options;
         QStringList set;
         for (int value : {o.floodLines, o.lineLength, o.streamRate, o.streamSeconds, o.refuseLogins,
-                          int(o.lastLoginLine), o.negotiationTimeoutMs})
+                          int(o.lastLoginLine), o.negotiationTimeoutMs, int(o.promptStyle)})
             set << QString::number(value);
         const QString read = c.exitNow ? c.output : set.join('|');
         QVERIFY2(read.startsWith(expected), qPrintable(read));

@@ -91,10 +91,10 @@ private slots:
     // language of the catalogues (the program's and Qt's own).
     void contextMenu_data()
     {
-        QTest::addColumn<QStringList>("menu"); // Qt's "Select All", then the program's entries
-        QTest::newRow("de") << QStringList{"Alles auswählen", "Zeitstempel anzeigen", "Terminal speichern…"};
-        QTest::newRow("it") << QStringList{"Seleziona tutto", "Mostra orari", "Salva terminale…"};
-        QTest::newRow("en") << QStringList{"Select All", "Show timestamps", "Save terminal…"};
+        QTest::addColumn<QStringList>("menu"); // Qt's "Select All", then the program's entries ("+": checked)
+        QTest::newRow("de") << QStringList{"Alles auswählen", "+Zeitstempel anzeigen", "Terminal speichern…"};
+        QTest::newRow("it") << QStringList{"Seleziona tutto", "+Mostra orari", "Salva terminale…"};
+        QTest::newRow("en") << QStringList{"Select All", "+Show timestamps", "Save terminal…"};
     }
     void contextMenu()
     {
@@ -104,13 +104,15 @@ private slots:
         pane.show();
         QVERIFY(QTest::qWaitForWindowExposed(&pane));
         TerminalWriter writer(&pane);
+        writer.setTimestamps(true);
         new TerminalSaver(&pane, &writer);
         QStringList shown;
         QTimer::singleShot(0, [&] {
             if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
                 for (QAction *action : menu->actions())
                     if (!action->isSeparator())
-                        shown << action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
+                        shown << (action->isChecked() ? "+" : "") +
+                                     action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
                 menu->close();
             }
         });
@@ -126,7 +128,15 @@ private slots:
         for (const char *text : {"gua", "Master \xc3\xa4\xc3\xb6\r\n", "a\rb"})
             pane.appendPlainText(QString::fromUtf8(text));
         commtest::MessageBoxCloser closer;
-        QVERIFY(saver.saveTo(dir.filePath(QStringLiteral("out.txt"))) && closer.seen.isEmpty());
+        // Through the menu's entry and the file dialog (Qt's own, on every platform).
+        QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            dialog->selectFile(dir.filePath(QStringLiteral("out.txt")));
+            static_cast<QDialog *>(dialog)->accept();
+        });
+        std::unique_ptr<QMenu>(saver.createMenu())->actions().last()->trigger();
+        QVERIFY(closer.seen.isEmpty());
         QFile out(dir.filePath(QStringLiteral("out.txt")));
         QVERIFY(out.open(QIODevice::ReadOnly));
         QByteArray expected("gua\nMaster \xc3\xa4\xc3\xb6\n\na\nb\n");

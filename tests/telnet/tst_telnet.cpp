@@ -89,17 +89,13 @@ struct Step
 using Steps = QList<Step>;
 enum Setup { Defaults, Credentials, LateCredentials, ShellPrompt, NoPatterns, OwnPattern, InvalidPattern };
 
-// The local 8-bit decoding of the rows' bytes: ASCII as it is; above 127 the Windows code page's
-// letter, else (a lone byte, no UTF-8) U+FFFD.
+// The local 8-bit decoding of the rows' bytes: ASCII as it is; above 127 (the rows use only 0xf2
+// and 0xff) the Windows code page's letter, the Latin-1 one, else (a lone byte, no UTF-8) U+FFFD.
 QString decoded(const QByteArray &bytes)
 {
     QString text;
     for (const char c : bytes)
-#ifdef Q_OS_WIN
-        text += QChar(uchar(c));
-#else
-        text += uchar(c) < 0x80 ? QChar(uchar(c)) : QChar(0xfffd);
-#endif
+        text += uchar(c) < 0x80 || QSysInfo::kernelType() == "winnt" ? QChar(uchar(c)) : QChar(0xfffd);
     return text;
 }
 
