@@ -157,7 +157,7 @@ void TestTelnet::conversation_data()
          {hex("fffa18") + kCut + hex("01ff") + kCut + hex("f0"), kPingReply},
          {"a" + hex("ff") + kCut + hex("ff") + "x", "", {"msg:a", "msg:\xffx"}},
          {hex("fffa1f00500018ff") + kCut + hex("f0fffd01"), hex("fffc01")},
-         {hex("fffa2501") + kCut + hex("0000fff0"), hex("fffa25000000fff0")}});
+         {hex("fffa2501") + kCut + hex("0000fff0"), authIsNull}});
     // A TERMINAL-TYPE SEND padded to exactly the bound is answered; one byte more and IAC SB is
     // dropped, the rest arriving as text and a stray IAC SE.
     const QByteArray padding(kMaxSubnegotiation - 6, 'z');
